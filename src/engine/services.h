@@ -1,0 +1,82 @@
+// The platform services the game uses, each behind a small interface so that the game runs
+// the same in the window, in script mode and in tests.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace engine {
+
+class SoundPlayer {
+ public:
+  virtual ~SoundPlayer() = default;
+  // Starts the sound in the background, cutting off one still playing. The game names a sound
+  // by a relative path ("data/ip.dat"). Returns false at once when it cannot be played.
+  virtual bool Play(const std::string& path) = 0;
+};
+
+class DocumentOpener {
+ public:
+  virtual ~DocumentOpener() = default;
+  // Opens a web address with the default application; the result is ignored.
+  virtual void Open(const std::string& target) = 0;
+};
+
+using Date = std::chrono::year_month_day;
+
+class DateFormatter {
+ public:
+  virtual ~DateFormatter() = default;
+  virtual std::string ShortDate(Date date) const = 0;
+};
+
+// Milliseconds on a clock that never goes back; 0 is the start of the game in script mode.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual std::int64_t NowMs() const = 0;
+};
+
+// The locale's short date format, from the environment's locale. Without a real locale (the
+// C or POSIX locale) it uses the Czech one, the game's own language: "20.11.2010".
+class LocaleDateFormatter : public DateFormatter {
+ public:
+  LocaleDateFormatter();
+  std::string ShortDate(Date date) const override;
+
+ private:
+  std::string localeName_;
+  bool useLocale_ = false;
+};
+
+// Czech short date, "20.11.2010".
+std::string CzechShortDate(Date date);
+
+class SteadyClock : public Clock {
+ public:
+  SteadyClock();
+  std::int64_t NowMs() const override;
+
+ private:
+  std::chrono::steady_clock::time_point start_;
+};
+
+// Virtual time, moved on by script mode and tests.
+class VirtualClock : public Clock {
+ public:
+  std::int64_t NowMs() const override { return now_; }
+  void Set(std::int64_t ms) { now_ = ms; }
+
+ private:
+  std::int64_t now_ = 0;
+};
+
+// Where the game's sound files are: the folder of the executable.
+std::filesystem::path ExecutableFolder();
+
+// True when the file exists and holds a PCM WAVE sound that a player can start.
+bool IsPlayableWave(const std::filesystem::path& file);
+
+}  // namespace engine

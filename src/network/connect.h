@@ -1,0 +1,11 @@
+// The connect button on the desktop, which opens the address entry.
+#pragma once
+
+#include "engine/design.h"
+#include "engine/screen_manager.h"
+
+namespace quillon {
+
+engine::ScreenDesign ConnectScreen();
+
+}  // namespace quillon

@@ -1,0 +1,73 @@
+// A whole game in virtual time, with sounds and documents recorded instead of played.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "engine/screen_manager.h"
+#include "engine/services.h"
+
+namespace quillon::testing {
+
+class FakeSound : public engine::SoundPlayer {
+ public:
+  bool Play(const std::string& path) override {
+    if (!playable.count(path)) return false;
+    played.push_back(path);
+    return true;
+  }
+  std::set<std::string> playable{"data/ip.dat", "data/about.dat"};
+  std::vector<std::string> played;
+};
+
+class FakeDocuments : public engine::DocumentOpener {
+ public:
+  void Open(const std::string& target) override { opened.push_back(target); }
+  std::vector<std::string> opened;
+};
+
+class CzechDates : public engine::DateFormatter {
+ public:
+  std::string ShortDate(engine::Date date) const override { return engine::CzechShortDate(date); }
+};
+
+class GameTest : public ::testing::Test {
+ protected:
+  GameTest() { sm.Start(kFirstScreen); }
+
+  void Wait(std::int64_t ms) { engine::AdvanceVirtualTime(sm, clock, ms); }
+  bool Click(const std::string& screen, const std::string& control) {
+    return sm.Click(screen, control);
+  }
+  void Type(const std::string& text) {
+    for (unsigned char c : text) sm.TypeKey(c);  // ASCII only; the script runner does UTF-8
+  }
+  std::vector<std::string> Screens() const { return sm.VisibleFrontToBack(); }
+  // Whether a screen is showing, without creating it.
+  bool Showing(const std::string& screen) const {
+    const engine::ScreenState* state = sm.Peek(screen);
+    return state && state->visible;
+  }
+  bool Loaded(const std::string& screen) const { return sm.Peek(screen) != nullptr; }
+  // A control's current caption or text, without creating its screen ("" when not loaded).
+  std::string Text(const std::string& screen, const std::string& control) const {
+    const engine::ScreenState* state = sm.Peek(screen);
+    return state ? state->Find(control)->text : "";
+  }
+  bool ControlVisible(const std::string& screen, const std::string& control) const {
+    const engine::ScreenState* state = sm.Peek(screen);
+    return state && state->Find(control)->visible;
+  }
+
+  engine::VirtualClock clock;
+  FakeSound sound;
+  FakeDocuments documents;
+  CzechDates dates;
+  engine::ScreenManager sm{GameScreens(), engine::Services{&sound, &documents, &dates, &clock}};
+};
+
+}  // namespace quillon::testing

@@ -1,0 +1,4 @@
+screens
+wait 1600
+screens
+print dny.Label2.Caption
