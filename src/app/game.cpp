@@ -1,11 +1,11 @@
 #include "app/game.h"
 
 #include "app/desktop.h"
-#include "missions/board.h"
-#include "network/connect.h"
-#include "screens/notices.h"
-#include "screens/statistika.h"
-#include "tools/programy.h"
+#include "missions/screens.h"
+#include "network/screens.h"
+#include "remote/screens.h"
+#include "screens/screens.h"
+#include "tools/screens.h"
 
 namespace quillon {
 
@@ -13,11 +13,11 @@ void RegisterAllScreens(engine::ScreenRegistry& registry) {
   registry.Add(StartScreen());
   registry.Add(BackScreen());
   registry.Add(DnyScreen());
-  registry.Add(StatistikaScreen());
-  registry.Add(BoardScreen());
-  registry.Add(ConnectScreen());
-  registry.Add(ProgramyScreen());
-  RegisterNoticeScreens(registry);
+  RegisterDesktopScreens(registry);
+  RegisterMissionScreens(registry);
+  RegisterNetworkScreens(registry);
+  RegisterRemoteScreens(registry);
+  RegisterToolScreens(registry);
 }
 
 const engine::ScreenRegistry& GameScreens() {
