@@ -129,7 +129,8 @@ class ScriptRunner {
     } else if (command == "wait") {
       AdvanceVirtualTime(manager_, clock_, ParseNumber(rest, "time"));
     } else if (command == "print") {
-      out_ << rest << '=' << Inspect(rest) << '\n';
+      const std::string value = Inspect(rest);
+      out_ << rest << '=' << value << '\n';
     } else if (command == "expect") {
       Expect(rest, number);
     } else if (command == "screens") {

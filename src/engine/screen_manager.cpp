@@ -286,13 +286,21 @@ void ScreenManager::SetField(std::string_view screen, std::string_view field, do
 
 // --- Events ------------------------------------------------------------------------------
 
+void ScreenManager::AfterEvent(Handler action) { afterEvent_.push_back(std::move(action)); }
+
 void ScreenManager::Dispatch(const std::function<void()>& event) {
   if (ended_) return;
   try {
     event();
+    while (!afterEvent_.empty() && !ended_) {
+      Handler action = std::move(afterEvent_.front());
+      afterEvent_.erase(afterEvent_.begin());
+      action(*this);
+    }
   } catch (const EndRequested&) {
     // The game is over; the rest of the handler was meant not to run.
   }
+  afterEvent_.clear();
 }
 
 void ScreenManager::Start(std::string_view firstScreen) {

@@ -76,6 +76,9 @@ class ScreenManager {
   void OpenDocument(const std::string& target);
   std::string ShortDate(Date date) const;
   std::int64_t NowMs() const;
+  // Runs `action` once the current click, key or tick has been handled, before the next one:
+  // a load handler uses it to put a screen in front of its own, which is shown after it.
+  void AfterEvent(Handler action);
 
   ControlRef Control(std::string_view screen, std::string_view control);
   // A field of the screen instance, lost with it like its controls' values (0 until written).
@@ -146,6 +149,7 @@ class ScreenManager {
   std::uint64_t revision_ = 1;
   bool ended_ = false;
   std::function<void()> onEnd_;
+  std::vector<Handler> afterEvent_;
 };
 
 // A control addressed by screen and name; every access goes through the manager, so a

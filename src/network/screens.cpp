@@ -1,11 +1,18 @@
 #include "network/screens.h"
 
 #include "network/connect.h"
+#include "network/losers.h"
+#include "network/security.h"
+#include "network/map2.h"
 
 namespace quillon {
 
 void RegisterNetworkScreens(engine::ScreenRegistry& registry) {
   registry.Add(ConnectScreen());
+  registry.Add(SecurityScreen());
+  registry.Add(LoserScreen());
+  registry.Add(Loser2Screen());
+  registry.Add(Map2Screen());
 }
 
 }  // namespace quillon

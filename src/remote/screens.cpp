@@ -1,9 +1,17 @@
 #include "remote/screens.h"
 
+#include "remote/comp45.h"
+#include "remote/notices.h"
+
 namespace quillon {
 
 void RegisterRemoteScreens(engine::ScreenRegistry& registry) {
   (void)registry;
+  registry.Add(Comp4Screen());
+  registry.Add(Comp5Screen());
+  registry.Add(OpravneniScreen());
+  registry.Add(KopirovaniScreen());
+  registry.Add(PripojeniScreen());
 }
 
 }  // namespace quillon

@@ -33,7 +33,11 @@ void about_Form_Load(ScreenManager& sm) {
     sm.SetEnabled(screen, false);
   }
   sm.Control("about", "Timer1").SetEnabled(true);
-  if (!sm.PlaySound("data/about.dat")) sm.Show("error");
+  // The credits are shown only after this handler; the error must lie in front of them, or
+  // they would cover its close picture.
+  if (!sm.PlaySound("data/about.dat")) {
+    sm.AfterEvent([](ScreenManager& after) { after.Show("error"); });
+  }
 }
 
 void about_Timer1_Timer(ScreenManager& sm) {

@@ -261,6 +261,27 @@ TEST_F(ScreenManagerTest, KeysGoThroughTheKeyPressHandlerBeforeTheBoxChanges) {
   EXPECT_EQ(sm.FocusedControl(), "");
 }
 
+TEST_F(ScreenManagerTest, WorkLeftForAfterTheEventRunsOnceTheEventIsHandled) {
+  ScreenDesign front = ManualScreen("front", "Form1", 0, 0, 1000, 1000);
+  front.controls = {Label("Label1", 0, 0, "front")};
+  front.load = [this](ScreenManager& manager) {
+    manager.AfterEvent([this](ScreenManager& after) {
+      log.push_back("after, front visible=" + std::to_string(after.Peek("front")->visible));
+      after.Show("other");
+    });
+  };
+  designs.Add(front);
+  ScreenDesign opener = ManualScreen("opener", "Form1", 0, 0, 1000, 1000);
+  opener.controls = {Label("Label1", 0, 0, "open")};
+  opener.click["Label1"] = [](ScreenManager& manager) { manager.Show("front"); };
+  designs.Add(opener);
+
+  sm.Show("opener");
+  sm.Click("opener", "Label1");
+  EXPECT_EQ(log, Log{"after, front visible=1"});
+  EXPECT_EQ(sm.VisibleFrontToBack(), (std::vector<std::string>{"other", "front", "opener"}));
+}
+
 TEST_F(ScreenManagerTest, UnknownNamesAreProgrammingErrors) {
   EXPECT_THROW(sm.Show("nowhere"), std::logic_error);
   EXPECT_THROW(sm.Control("panel", "Label9"), std::logic_error);

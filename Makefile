@@ -1,0 +1,35 @@
+# The two commands a player or a developer needs: `make run` and `make test`.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test test-asan format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD)
+
+run: build
+	@./$(BUILD)/quillon
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# The test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON $(CMAKE_FLAGS) > /dev/null
+	@cmake --build $(ASAN_BUILD)
+	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	@rm -rf $(BUILD) $(ASAN_BUILD)

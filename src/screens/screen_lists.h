@@ -1,0 +1,32 @@
+// Lists of screens that handlers walk in a fixed order, asking which one is showing.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "engine/screen_manager.h"
+
+namespace quillon {
+
+// The first of `screens`, in the order given, that is showing; empty when none is.
+// Asking is a visibility test: a screen that is not loaded is created hidden on the way (its
+// load handler runs), exactly as when a handler reads its Visible.
+inline std::string FirstShowing(engine::ScreenManager& sm,
+                                std::initializer_list<std::string_view> screens) {
+  for (std::string_view screen : screens) {
+    if (sm.IsVisible(screen)) return std::string(screen);
+  }
+  return {};
+}
+
+// Unloads the first of `screens` that is showing, and no other. Returns the screen unloaded,
+// or an empty name when none was showing.
+inline std::string UnloadFirstShowing(engine::ScreenManager& sm,
+                                      std::initializer_list<std::string_view> screens) {
+  std::string screen = FirstShowing(sm, screens);
+  if (!screen.empty()) sm.Unload(screen);
+  return screen;
+}
+
+}  // namespace quillon
