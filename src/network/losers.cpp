@@ -45,8 +45,12 @@ ScreenDesign Loser2Screen() {
   return s;
 }
 
-void loser_Command1_Click(ScreenManager& sm) { sm.End(); }
+void loser_Command1_Click(ScreenManager& sm) {
+  sm.End();
+}
 
-void loser2_Command1_Click(ScreenManager& sm) { sm.End(); }
+void loser2_Command1_Click(ScreenManager& sm) {
+  sm.End();
+}
 
 }  // namespace quillon

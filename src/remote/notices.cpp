@@ -34,8 +34,8 @@ ScreenDesign TargetNoticeScreen(const TargetNotice& n) {
 }  // namespace
 
 ScreenDesign OpravneniScreen() {
-  ScreenDesign s =
-      TargetNoticeScreen({"oprávnění", "Chyba", "Nemáte oprávnění provést tuhle operaci", 60, 3615});
+  ScreenDesign s = TargetNoticeScreen(
+      {"oprávnění", "Chyba", "Nemáte oprávnění provést tuhle operaci", 60, 3615});
   s.click["Label1"] = oprávnění_Label1_Click;
   return s;
 }

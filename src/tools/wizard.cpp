@@ -23,13 +23,17 @@ ScreenDesign WizardScreen() {
 
 // Runs however the wizard is created, also hidden by a permission check of a file screen, so
 // the status text may have switched before the player ever sees it.
-void wizard_Form_Load(ScreenManager& sm) { sm.Control("wizard", "Timer1").SetEnabled(true); }
+void wizard_Form_Load(ScreenManager& sm) {
+  sm.Control("wizard", "Timer1").SetEnabled(true);
+}
 
 void wizard_Timer1_Timer(ScreenManager& sm) {
   sm.Control("wizard", "Label1").SetCaption("Simuluji přístupová práva");
   sm.Control("wizard", "Timer1").SetEnabled(false);
 }
 
-void wizard_Label2_Click(ScreenManager& sm) { sm.Unload("wizard"); }
+void wizard_Label2_Click(ScreenManager& sm) {
+  sm.Unload("wizard");
+}
 
 }  // namespace quillon

@@ -1,0 +1,83 @@
+#include <string>
+
+#include "game_test.h"
+
+namespace quillon::testing {
+namespace {
+
+constexpr const char* kFirstText = "Zjištuji data o serveru";
+constexpr const char* kSecondText = "Simuluji přístupová práva";
+
+class WizardTest : public GameTest {
+ protected:
+  WizardTest() { Wait(1600); }
+
+  std::string Status() const { return Text("wizard", "Label1"); }
+};
+
+TEST_F(WizardTest, TheStatusTextSwitchesOnceAfterEightHundredMilliseconds) {
+  sm.Show("wizard");
+  EXPECT_EQ(Status(), kFirstText);
+  Wait(799);
+  EXPECT_EQ(Status(), kFirstText);
+  Wait(1);
+  EXPECT_EQ(Status(), kSecondText);
+  EXPECT_FALSE(sm.Control("wizard", "Timer1").Enabled());
+  sm.Control("wizard", "Label1").SetCaption(kFirstText);
+  Wait(10'000);
+  EXPECT_EQ(Status(), kFirstText);  // the timer switched it once and stopped
+}
+
+TEST_F(WizardTest, CreatedHiddenByAPermissionCheckItShowsTheSecondTextAtOnce) {
+  sm.Show("comp1");
+  ASSERT_TRUE(Click("comp1", "Command1"));  // Copy without the permission
+  EXPECT_TRUE(Showing("oprávnění"));
+  ASSERT_TRUE(Loaded("wizard"));
+  EXPECT_FALSE(Showing("wizard"));
+  Wait(800);
+  EXPECT_EQ(Status(), kSecondText);  // nobody saw it switch
+
+  sm.Control("Programy", "Command3").SetVisible(true);  // "Files wizard" taken from message 1
+  ASSERT_TRUE(Click("Programy", "Command3"));
+  EXPECT_TRUE(Showing("wizard"));
+  EXPECT_EQ(Status(), kSecondText);
+}
+
+TEST_F(WizardTest, ShownEarlyWhileHiddenItKeepsTheRunningTimer) {
+  sm.IsVisible("wizard");
+  Wait(500);
+  sm.Show("wizard");
+  EXPECT_EQ(Status(), kFirstText);
+  Wait(300);  // 800 ms after the load, not after the Show
+  EXPECT_EQ(Status(), kSecondText);
+}
+
+TEST_F(WizardTest, OpeningItAgainWhileOpenResetsNothing) {
+  sm.Show("wizard");
+  Wait(600);
+  sm.Show("Programy");
+  sm.Show("wizard");
+  EXPECT_EQ(Screens().front(), "wizard");
+  Wait(200);
+  EXPECT_EQ(Status(), kSecondText);
+}
+
+TEST_F(WizardTest, TheCloseMarkEndsThePermission) {
+  sm.Show("wizard");
+  Wait(800);
+  ASSERT_TRUE(Click("wizard", "Label2"));
+  EXPECT_FALSE(Loaded("wizard"));
+  EXPECT_FALSE(sm.IsVisible("wizard"));
+  EXPECT_EQ(Status(), kFirstText);  // the check created it afresh
+  Wait(800);
+  EXPECT_EQ(Status(), kSecondText);
+}
+
+TEST_F(WizardTest, ThePermissionHoldsFromTheMomentItShows) {
+  sm.Show("wizard");
+  EXPECT_TRUE(sm.IsVisible("wizard"));
+  EXPECT_EQ(Status(), kFirstText);
+}
+
+}  // namespace
+}  // namespace quillon::testing
