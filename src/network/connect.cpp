@@ -10,7 +10,17 @@ ScreenDesign ConnectScreen() {
       Picture("Picture1", 60, 60, 1095, 735, "connect"),
       Image("Image1", 0, 0, 1215, 795),  // beneath the picture: its thin border clicks too
   };
+  s.click["Picture1"] = connect_Picture1_Click;
+  s.click["Image1"] = connect_Image1_Click;
   return s;
+}
+
+// Opens the address entry; when it is open already it only comes to the front, as typed.
+void connect_Picture1_Click(ScreenManager& sm) {
+  sm.Show("ip");
+}
+void connect_Image1_Click(ScreenManager& sm) {
+  sm.Show("ip");
 }
 
 }  // namespace quillon

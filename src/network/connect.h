@@ -8,4 +8,7 @@ namespace quillon {
 
 engine::ScreenDesign ConnectScreen();
 
+void connect_Picture1_Click(engine::ScreenManager& sm);
+void connect_Image1_Click(engine::ScreenManager& sm);
+
 }  // namespace quillon

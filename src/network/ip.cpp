@@ -136,15 +136,31 @@ void ip_Command1_Click(ScreenManager& sm) {
   FinishConnection(sm);
 }
 
-void ip_Command2_Click(ScreenManager& sm) { sm.Unload("ip"); }
+void ip_Command2_Click(ScreenManager& sm) {
+  sm.Unload("ip");
+}
 
-void ip_Text1_Change(ScreenManager& sm) { MoveFocusOnThirdCharacter(sm, "Text1", "Text2"); }
-void ip_Text2_Change(ScreenManager& sm) { MoveFocusOnThirdCharacter(sm, "Text2", "Text3"); }
-void ip_Text3_Change(ScreenManager& sm) { MoveFocusOnThirdCharacter(sm, "Text3", "Text4"); }
+void ip_Text1_Change(ScreenManager& sm) {
+  MoveFocusOnThirdCharacter(sm, "Text1", "Text2");
+}
+void ip_Text2_Change(ScreenManager& sm) {
+  MoveFocusOnThirdCharacter(sm, "Text2", "Text3");
+}
+void ip_Text3_Change(ScreenManager& sm) {
+  MoveFocusOnThirdCharacter(sm, "Text3", "Text4");
+}
 
-void ip_Text1_KeyPress(ScreenManager& sm, int& keyAscii) { KeyPressInBox(sm, keyAscii, "Text2"); }
-void ip_Text2_KeyPress(ScreenManager& sm, int& keyAscii) { KeyPressInBox(sm, keyAscii, "Text3"); }
-void ip_Text3_KeyPress(ScreenManager& sm, int& keyAscii) { KeyPressInBox(sm, keyAscii, "Text4"); }
-void ip_Text4_KeyPress(ScreenManager& sm, int& keyAscii) { KeyPressInBox(sm, keyAscii, nullptr); }
+void ip_Text1_KeyPress(ScreenManager& sm, int& keyAscii) {
+  KeyPressInBox(sm, keyAscii, "Text2");
+}
+void ip_Text2_KeyPress(ScreenManager& sm, int& keyAscii) {
+  KeyPressInBox(sm, keyAscii, "Text3");
+}
+void ip_Text3_KeyPress(ScreenManager& sm, int& keyAscii) {
+  KeyPressInBox(sm, keyAscii, "Text4");
+}
+void ip_Text4_KeyPress(ScreenManager& sm, int& keyAscii) {
+  KeyPressInBox(sm, keyAscii, nullptr);
+}
 
 }  // namespace quillon

@@ -38,22 +38,23 @@ struct RowControls {
   std::string file, date, copy, copyLabel, copyFrame, del, delLabel, delFrame;
 };
 
-std::string Numbered(const char* kind, int number) { return kind + std::to_string(number); }
+std::string Numbered(const char* kind, int number) {
+  return kind + std::to_string(number);
+}
 
 RowControls Row(int row) {
-  return {Numbered("Label", 2 + row),       Numbered("Label", 6 + row),
-          Numbered("Command", row),         Numbered("Label", 10 + 2 * row),
-          Numbered("Shape", 1 + 2 * row),   Numbered("Command", 4 + row),
-          Numbered("Label", 11 + 2 * row),  Numbered("Shape", 2 + 2 * row)};
+  return {Numbered("Label", 2 + row),      Numbered("Label", 6 + row),
+          Numbered("Command", row),        Numbered("Label", 10 + 2 * row),
+          Numbered("Shape", 1 + 2 * row),  Numbered("Command", 4 + row),
+          Numbered("Label", 11 + 2 * row), Numbered("Shape", 2 + 2 * row)};
 }
 
 // The one design shared by the three file servers.
 ScreenDesign FileTargetScreen(const FileTarget& target) {
-  ScreenDesign s =
-      target.centred
-          ? CentredScreen(target.screen, target.title, target.width, target.height)
-          : ManualScreen(target.screen, target.title, target.left, target.top, target.width,
-                         target.height);
+  ScreenDesign s = target.centred
+                       ? CentredScreen(target.screen, target.title, target.width, target.height)
+                       : ManualScreen(target.screen, target.title, target.left, target.top,
+                                      target.width, target.height);
   s.controls = {
       Label("Label11", 120, 75, target.title).Title(),
       Label("Label1", 120, 420, "Název souboru"),
@@ -74,8 +75,8 @@ ScreenDesign FileTargetScreen(const FileTarget& target) {
     s.controls.push_back(Label(c.delLabel, 4140, top + 30, "Del").Colour(colors::kWhite));
     s.controls.push_back(Shape(c.delFrame, kDelLeft, top, kCommandWidth, kCommandHeight));
 
-    s.click[c.copy] = [screen](ScreenManager& sm) { CopyFile(sm, screen.c_str()); };
-    s.click[c.del] = [screen, row](ScreenManager& sm) { DeleteFile(sm, screen.c_str(), row); };
+    s.click[c.copy] = [](ScreenManager& sm) { CopyFileRow(sm); };
+    s.click[c.del] = [screen, row](ScreenManager& sm) { DeleteFileRow(sm, screen.c_str(), row); };
   }
   s.controls.push_back(Shape("Shape2", 60, 60, 4635, 255));
   s.controls.push_back(Shape("Shape1", 60, 300, 4635, 3015));
@@ -84,7 +85,9 @@ ScreenDesign FileTargetScreen(const FileTarget& target) {
 }
 
 // The access right is the files wizard being open, asked afresh at every click.
-bool HasPermission(ScreenManager& sm) { return sm.IsVisible("wizard"); }
+bool HasPermission(ScreenManager& sm) {
+  return sm.IsVisible("wizard");
+}
 
 void SetPopularity(ScreenManager& sm, const char* popularity) {
   sm.Control("Statistika", "Label2").SetCaption(popularity);
@@ -99,12 +102,14 @@ void TestBothTestFilesDeleted(ScreenManager& sm) {
 
 }  // namespace
 
-void CopyFile(ScreenManager& sm, const char* screen) {
-  (void)screen;  // a copy never changes the screen it was made on
-  sm.Show(HasPermission(sm) ? "kopírování" : "oprávnění");
+// A copy never changes a row: the notice is its whole effect.
+bool CopyFileRow(ScreenManager& sm) {
+  const bool permitted = HasPermission(sm);
+  sm.Show(permitted ? "kopírování" : "oprávnění");
+  return permitted;
 }
 
-bool DeleteFile(ScreenManager& sm, const char* screen, int row) {
+bool DeleteFileRow(ScreenManager& sm, const char* screen, int row) {
   if (!HasPermission(sm)) {
     sm.Show("oprávnění");
     return false;
@@ -118,31 +123,29 @@ bool DeleteFile(ScreenManager& sm, const char* screen, int row) {
 }
 
 void comp1_Command7_Click(ScreenManager& sm) {
-  if (DeleteFile(sm, "comp1", 3)) SetPopularity(sm, "Málo známý");
+  if (DeleteFileRow(sm, "comp1", 3)) SetPopularity(sm, "Málo známý");
 }
 
 void Comp2_Command4_Click(ScreenManager& sm) {
-  const bool permitted = HasPermission(sm);
-  sm.Show(permitted ? "kopírování" : "oprávnění");
-  if (permitted) SetPopularity(sm, "Středně známý");
+  if (CopyFileRow(sm)) SetPopularity(sm, "Středně známý");
 }
 
 void comp3_Command5_Click(ScreenManager& sm) {
-  DeleteFile(sm, "comp3", 1);
+  DeleteFileRow(sm, "comp3", 1);
   TestBothTestFilesDeleted(sm);
 }
 
 void comp3_Command6_Click(ScreenManager& sm) {
-  DeleteFile(sm, "comp3", 2);
+  DeleteFileRow(sm, "comp3", 2);
   TestBothTestFilesDeleted(sm);
 }
 
 void comp3_Command7_Click(ScreenManager& sm) {
-  if (DeleteFile(sm, "comp3", 3)) sm.SetVisible("loser2", true);
+  if (DeleteFileRow(sm, "comp3", 3)) sm.SetVisible("loser2", true);
 }
 
 void comp3_Command8_Click(ScreenManager& sm) {
-  if (DeleteFile(sm, "comp3", 4)) sm.SetVisible("loser2", true);
+  if (DeleteFileRow(sm, "comp3", 4)) sm.SetVisible("loser2", true);
 }
 
 ScreenDesign Comp1Screen() {

@@ -12,10 +12,10 @@ engine::ScreenDesign Comp1Screen();
 engine::ScreenDesign Comp2Screen();
 engine::ScreenDesign Comp3Screen();
 
-// The Copy and Del of a row that has no effect of its own; rows count from 1.
-void CopyFile(engine::ScreenManager& sm, const char* screen);
-// Returns whether the row was deleted (false: no permission, `oprávnění` shown).
-bool DeleteFile(engine::ScreenManager& sm, const char* screen, int row);
+// Copy and Del of a row, rows counting from 1. Both return whether the files wizard gave the
+// permission; without it they show `oprávnění` and change nothing.
+bool CopyFileRow(engine::ScreenManager& sm);
+bool DeleteFileRow(engine::ScreenManager& sm, const char* screen, int row);
 
 // The rows with an effect of their own.
 void comp1_Command7_Click(engine::ScreenManager& sm);  // Del "xsoft-5088-6.dat": mission 1

@@ -39,7 +39,9 @@ ScreenDesign LoginScreen() {
   return s;
 }
 
-void login_Form_Load(ScreenManager& sm) { EmptyFields(sm); }
+void login_Form_Load(ScreenManager& sm) {
+  EmptyFields(sm);
+}
 
 // One attempt: exact comparisons, no trimming; whatever the outcome the prompt ends hidden
 // with both fields empty.

@@ -1,5 +1,6 @@
 #include "tools/screens.h"
 
+#include "tools/cracking.h"
 #include "tools/programy.h"
 #include "tools/voice.h"
 #include "tools/wizard.h"
@@ -8,6 +9,7 @@ namespace quillon {
 
 void RegisterToolScreens(engine::ScreenRegistry& registry) {
   registry.Add(ProgramyScreen());
+  registry.Add(CrackingScreen());
   registry.Add(VoiceScreen());
   registry.Add(VoicebrakerScreen());
   registry.Add(WizardScreen());

@@ -1,0 +1,240 @@
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "connection_steps.h"
+
+namespace quillon::testing {
+namespace {
+
+// The eight controls of each row, in the order a deletion hides them.
+const std::array<std::array<const char*, 8>, 4> kRows{{
+    {"Label3", "Label7", "Command1", "Command5", "Label12", "Label13", "Shape3", "Shape4"},
+    {"Label4", "Label8", "Command2", "Command6", "Label14", "Label15", "Shape5", "Shape6"},
+    {"Label5", "Label9", "Command3", "Command7", "Label16", "Label17", "Shape7", "Shape8"},
+    {"Label6", "Label10", "Command4", "Command8", "Label18", "Label19", "Shape9", "Shape10"},
+}};
+
+class FileTargetTest : public ConnectionTest {
+ protected:
+  // The row's eight controls all visible (1), all hidden (0), or a mix (-1).
+  int RowShown(const std::string& screen, int row) {
+    int shown = 0;
+    for (const char* control : kRows[static_cast<size_t>(row - 1)]) {
+      if (ControlVisible(screen, control)) ++shown;
+    }
+    return shown == 8 ? 1 : shown == 0 ? 0 : -1;
+  }
+  std::string Popularity() const { return Text("Statistika", "Label2"); }
+  void Copy(const std::string& screen, int row) { Click(screen, "Command" + std::to_string(row)); }
+  void Del(const std::string& screen, int row) {
+    Click(screen, "Command" + std::to_string(row + 4));
+  }
+  void OpenWizardNow() { sm.Show("wizard"); }
+};
+
+struct Listing {
+  const char* screen;
+  const char* title;
+  std::array<const char*, 8> files;  // name and date of each row
+};
+
+class FileListingTest : public FileTargetTest, public ::testing::WithParamInterface<Listing> {};
+
+TEST_P(FileListingTest, ShowsItsFourFilesUnderItsTitle) {
+  const Listing& l = GetParam();
+  sm.Show(l.screen);
+  EXPECT_EQ(sm.Design(l.screen)->caption, l.title);
+  EXPECT_EQ(Text(l.screen, "Label11"), l.title);
+  EXPECT_EQ(Text(l.screen, "Label1"), "Název souboru");
+  EXPECT_EQ(Text(l.screen, "Label2"), "Datum");
+  for (int row = 1; row <= 4; ++row) {
+    const auto& c = kRows[static_cast<size_t>(row - 1)];
+    EXPECT_EQ(Text(l.screen, c[0]), l.files[static_cast<size_t>(2 * row - 2)]) << row;
+    EXPECT_EQ(Text(l.screen, c[1]), l.files[static_cast<size_t>(2 * row - 1)]) << row;
+    EXPECT_EQ(Text(l.screen, c[4]), "Copy");
+    EXPECT_EQ(Text(l.screen, c[5]), "Del");
+    EXPECT_EQ(RowShown(l.screen, row), 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ThreeServers, FileListingTest,
+    ::testing::Values(Listing{"comp1",
+                              "XSOFTWARE",
+                              {"xsoft-5086-6.dat", "18.9.2010", "xsoft-5087-6.dat", "18.10.2010",
+                               "xsoft-5088-6.dat", "18.11.2010", "xsoft-5089-6.dat", "18.12.2010"}},
+                      Listing{"Comp2",
+                              "Judr. Oldřich Vrba",
+                              {"mrazek.doc", "7.10.2009", "holub.doc", "8.3.2008", "sykora.doc",
+                               "30.11.2010", "vlasak.doc", "4.12.2010"}},
+                      Listing{"comp3",
+                              "Dřevozpracující podnik Miroslava Krejčího",
+                              {"test001.dat", "9.12.2011", "test002.dat", "9.12.2011", "cenik.dat",
+                               "2.12.2011", "ucetnictvi.dat", "4.12.2011"}}));
+
+// --- Without the files wizard ------------------------------------------------------------
+
+class NoPermissionTest : public FileTargetTest,
+                         public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(NoPermissionTest, EveryCommandIsRefusedAndNothingChanges) {
+  const std::string screen = GetParam();
+  sm.Show(screen);
+  for (int row = 1; row <= 4; ++row) {
+    Copy(screen, row);
+    EXPECT_EQ(Screens().front(), "oprávnění");
+    Click("oprávnění", "Picture1");
+    Del(screen, row);
+    EXPECT_EQ(Screens().front(), "oprávnění");
+    Click("oprávnění", "Picture1");
+    EXPECT_EQ(RowShown(screen, row), 1) << row;
+  }
+  EXPECT_EQ(Popularity(), "Začátečník");
+  EXPECT_FALSE(Showing("kopírování"));
+  EXPECT_FALSE(Showing("loser2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreeServers, NoPermissionTest,
+                         ::testing::Values("comp1", "Comp2", "comp3"));
+
+TEST_F(FileTargetTest, ARefusedCommandLeavesTheWizardLoadedHiddenAndRunning) {
+  sm.Show("comp1");
+  Del("comp1", 3);
+  EXPECT_TRUE(Loaded("wizard"));
+  EXPECT_FALSE(Showing("wizard"));
+  Wait(800);
+  OpenWizard();  // the tools panel shows it: the second status text at once
+  EXPECT_EQ(Text("wizard", "Label1"), "Simuluji přístupová práva");
+  Del("comp1", 3);
+  EXPECT_EQ(RowShown("comp1", 3), 0);
+}
+
+TEST_F(FileTargetTest, ClosingTheWizardTakesThePermissionAway) {
+  sm.Show("comp1");
+  OpenWizardNow();
+  Del("comp1", 1);
+  EXPECT_EQ(RowShown("comp1", 1), 0);
+  Click("wizard", "Label2");
+  Del("comp1", 2);
+  EXPECT_TRUE(Showing("oprávnění"));
+  EXPECT_EQ(RowShown("comp1", 2), 1);
+}
+
+TEST_F(FileTargetTest, AHiddenWizardGrantsNothing) {
+  sm.Show("Comp2");
+  OpenWizardNow();
+  sm.SetVisible("wizard", false);
+  Copy("Comp2", 4);
+  EXPECT_TRUE(Showing("oprávnění"));
+  EXPECT_EQ(Popularity(), "Začátečník");
+}
+
+// --- With the files wizard ---------------------------------------------------------------
+
+TEST_F(FileTargetTest, OnComp1OnlyTheMissionFileSetsThePopularity) {
+  sm.Show("comp1");
+  OpenWizardNow();
+  for (int row : {1, 2, 4}) {
+    Del("comp1", row);
+    EXPECT_EQ(RowShown("comp1", row), 0) << row;
+    EXPECT_EQ(Popularity(), "Začátečník") << row;
+  }
+  EXPECT_FALSE(Showing("oprávnění"));
+  Del("comp1", 3);
+  EXPECT_EQ(RowShown("comp1", 3), 0);
+  EXPECT_EQ(Popularity(), "Málo známý");
+  EXPECT_FALSE(Click("comp1", "Command7"));  // a deleted row cannot be clicked again
+}
+
+TEST_F(FileTargetTest, ACopyLeavesTheRowAndOnlyVlasakSetsThePopularity) {
+  sm.Show("Comp2");
+  OpenWizardNow();
+  for (int row : {1, 2, 3}) {
+    Copy("Comp2", row);
+    EXPECT_EQ(Screens().front(), "kopírování") << row;
+    EXPECT_EQ(Popularity(), "Začátečník") << row;
+  }
+  Copy("Comp2", 4);
+  EXPECT_EQ(Popularity(), "Středně známý");
+  const std::vector<std::string> visible = Screens();
+  EXPECT_EQ(std::count(visible.begin(), visible.end(), "kopírování"), 1);
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(RowShown("Comp2", row), 1) << row;
+}
+
+TEST_F(FileTargetTest, AGoalClickWritesItsPopularityWhateverItHeld) {
+  sm.Control("Statistika", "Label2").SetCaption("Známý");
+  sm.Show("Comp2");
+  OpenWizardNow();
+  Copy("Comp2", 4);
+  EXPECT_EQ(Popularity(), "Středně známý");
+}
+
+TEST_F(FileTargetTest, OnComp3BothTestFilesInEitherOrderSetTheMission) {
+  for (const std::array<int, 2>& order : {std::array<int, 2>{1, 2}, std::array<int, 2>{2, 1}}) {
+    sm.Control("Statistika", "Label2").SetCaption("Středně známý");
+    sm.Unload("comp3");
+    sm.Show("comp3");
+    OpenWizardNow();
+    Del("comp3", order[0]);
+    EXPECT_EQ(Popularity(), "Středně známý");
+    Del("comp3", order[1]);
+    EXPECT_EQ(Popularity(), "Známý");
+    EXPECT_FALSE(Showing("loser2"));
+  }
+}
+
+TEST_F(FileTargetTest, OnComp3TheWrongFilesGetThePlayerCaught) {
+  for (int row : {3, 4}) {
+    sm.Unload("loser2");
+    sm.Unload("comp3");
+    sm.Show("comp3");
+    Del("comp3", row);  // without the wizard: only refused
+    EXPECT_FALSE(Showing("loser2"));
+    OpenWizardNow();
+    Del("comp3", row);
+    EXPECT_EQ(RowShown("comp3", row), 0);
+    EXPECT_EQ(Screens().front(), "loser2");
+    EXPECT_TRUE(Showing("comp3"));  // stays open behind it
+    EXPECT_EQ(Popularity(), "Začátečník");
+    sm.Unload("wizard");
+  }
+}
+
+TEST_F(FileTargetTest, ThePermissionOutlastsTheTargetItWasOpenedFor) {
+  OpenComp1();
+  OpenWizard();
+  ASSERT_TRUE(Showing("wizard"));
+  Click("map1", "Command1");
+  sm.Show("comp3");
+  Del("comp3", 1);
+  EXPECT_EQ(RowShown("comp3", 1), 0);
+}
+
+// --- Rows live as long as the screen ------------------------------------------------------
+
+TEST_F(FileTargetTest, DeletedRowsSurviveADisconnectButNotANewConnect) {
+  OpenComp1();
+  OpenWizard();
+  Del("comp1", 1);
+  Click("map1", "Command1");  // Disconnect hides comp1
+  EXPECT_TRUE(Loaded("comp1"));
+
+  OpenComp1();
+  ASSERT_TRUE(Showing("comp1"));
+  EXPECT_EQ(RowShown("comp1", 1), 0);
+  EXPECT_EQ(RowShown("comp1", 2), 1);
+
+  Connect("155.8.13.76");  // comp1 was showing: unloaded
+  EXPECT_TRUE(Showing("připojení"));
+  BypassProxy();
+  StartBreaker();
+  Wait(21'000);
+  Click("login", "Command1");
+  ASSERT_TRUE(Showing("comp1"));
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(RowShown("comp1", row), 1) << row;
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -1,0 +1,187 @@
+#include <string>
+#include <vector>
+
+#include "connection_steps.h"
+
+namespace quillon::testing {
+namespace {
+
+constexpr std::int64_t kTick = 200;
+
+class Map1Test : public ConnectionTest {
+ protected:
+  Map1Test() { Connect("155.8.13.76"); }
+
+  // What the password breaker's start does to the map, from a given count.
+  void StartTrace(const std::string& from) {
+    sm.Control("map1", "Label7").SetCaption(from);
+    sm.Control("map1", "Timer1").SetEnabled(true);
+  }
+};
+
+TEST_F(Map1Test, OpensWithTheRouteThroughTheProxyAndNoTraceRunning) {
+  EXPECT_EQ(Text("map1", "Label7"), "Neaktivní");
+  EXPECT_EQ(Text("map1", "Label6"), "Zbývající čas než nás vystopují:");
+  EXPECT_EQ(Text("map1", "Label5"), "Disconnect");
+  for (const char* line : {"Line1", "Line2", "Line3", "Line4"}) {
+    EXPECT_TRUE(ControlVisible("map1", line)) << line;
+  }
+  for (const char* line : {"Line5", "Line6", "Line7"}) {
+    EXPECT_FALSE(ControlVisible("map1", line)) << line;
+  }
+  Wait(60'000);
+  EXPECT_EQ(Text("map1", "Label7"), "Neaktivní");
+  EXPECT_TRUE(Showing("map1"));
+  EXPECT_FALSE(Showing("security"));
+}
+
+TEST_F(Map1Test, TheBreakerStartsAFortySecondTraceThatOutlastsIt) {
+  BypassProxy();
+  StartBreaker();
+  EXPECT_EQ(Text("map1", "Label7"), "200");
+  Wait(kTick - 1);
+  EXPECT_EQ(Text("map1", "Label7"), "200");
+  Wait(1);
+  EXPECT_EQ(Text("map1", "Label7"), "199");
+  Wait(21'000 - kTick);  // the breaker is done; the trace goes on
+  EXPECT_EQ(Text("map1", "Label7"), "95");
+  Click("login", "Command1");
+  ASSERT_TRUE(Showing("comp1"));
+  Wait(kTick * 94);
+  EXPECT_EQ(Text("map1", "Label7"), "1");
+  EXPECT_FALSE(Showing("security"));
+  Wait(kTick);
+  EXPECT_FALSE(Loaded("map1"));
+  EXPECT_FALSE(Loaded("comp1"));
+  EXPECT_TRUE(Loaded("login"));  // only the first showing screen of the connection goes
+  EXPECT_EQ(Screens().front(), "security");
+  EXPECT_EQ(Text("Statistika", "Label1"), "Není");  // the cost comes with the acknowledgement
+}
+
+TEST_F(Map1Test, ASecondBreakerStartSetsTheTraceBackButNotTheBreaker) {
+  BypassProxy();
+  StartBreaker();
+  Wait(10'000);
+  EXPECT_EQ(Text("map1", "Label7"), "150");
+  const double progress = sm.Peek("cracking")->Find("prbegg")->value;
+  EXPECT_EQ(progress, 45);
+  Click("login", "Text2");
+  StartBreaker();
+  EXPECT_EQ(Text("map1", "Label7"), "200");
+  EXPECT_EQ(sm.Peek("cracking")->Find("prbegg")->value, progress);
+  Wait(11'000);  // the breaker finishes 21 s after its first start
+  EXPECT_EQ(Text("login", "Text2"), "vilemzahradka");
+  EXPECT_EQ(Text("map1", "Label7"), "145");
+}
+
+struct TraceCase {
+  const char* name;
+  std::vector<std::string> showing;
+  std::string unloaded;  // empty: none of them
+};
+
+class Map1TraceTest : public Map1Test, public ::testing::WithParamInterface<TraceCase> {};
+
+TEST_P(Map1TraceTest, AtZeroOnlyTheFirstShowingScreenOfTheConnectionGoes) {
+  const TraceCase& c = GetParam();
+  BypassProxy();
+  sm.SetVisible("login", false);
+  for (const std::string& screen : c.showing) sm.Show(screen);
+  StartTrace("3");
+  Wait(kTick * 3);
+  EXPECT_FALSE(Showing("map1"));
+  for (const std::string& screen : c.showing) {
+    EXPECT_EQ(Showing(screen), screen != c.unloaded) << screen;
+  }
+  if (!c.unloaded.empty()) {
+    EXPECT_FALSE(Loaded(c.unloaded));
+  }
+  EXPECT_EQ(Screens().front(), "security");
+  Wait(60'000);  // the trace went with the map
+  EXPECT_EQ(Screens().front(), "security");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShowingSets, Map1TraceTest,
+    ::testing::Values(TraceCase{"Comp1AndBreaker", {"comp1", "cracking"}, "comp1"},
+                      TraceCase{"Comp2AndLogin", {"Comp2", "login"}, "Comp2"},
+                      TraceCase{"Comp1AndComp2", {"Comp2", "comp1"}, "comp1"},
+                      TraceCase{"LoginAndBreaker", {"login", "cracking"}, "login"},
+                      TraceCase{"BreakerOnly", {"cracking"}, "cracking"},
+                      TraceCase{"TargetOfTheOtherNetwork", {"comp3"}, ""},
+                      TraceCase{"Nothing", {}, ""}),
+    [](const ::testing::TestParamInfo<TraceCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Map1Test, DisconnectEndsTheConnectionWithoutPenalty) {
+  BypassProxy();
+  StartBreaker();
+  Wait(5'000);
+  sm.Show("comp1");
+  Click("map1", "Command1");
+  EXPECT_FALSE(Loaded("map1"));
+  EXPECT_FALSE(Loaded("cracking"));
+  EXPECT_TRUE(Loaded("comp1"));  // hidden, keeping its rows
+  EXPECT_FALSE(Showing("comp1"));
+  EXPECT_TRUE(Loaded("login"));
+  EXPECT_FALSE(Showing("login"));
+  EXPECT_EQ(Screens().front(), "board");
+  Wait(60'000);
+  EXPECT_FALSE(Showing("security"));
+  EXPECT_EQ(Text("Statistika", "Label1"), "Není");
+
+  Connect("234.122.126.9");
+  EXPECT_EQ(Text("map1", "Label7"), "Neaktivní");
+  EXPECT_FALSE(ControlVisible("map1", "Line5"));
+}
+
+TEST_F(Map1Test, DisconnectLeavesTheTargetsOfTheOtherNetworkAlone) {
+  sm.Show("comp3");
+  Click("map1", "Command1");
+  EXPECT_TRUE(Showing("comp3"));
+  EXPECT_FALSE(Loaded("map1"));
+}
+
+// A trace drops the connection at the login prompt and leaves the breaker running; the next
+// question whether map 1 shows loads it again, and its load rule sees the unprotected breaker.
+TEST_F(Map1Test, LoadedWhileTheBreakerRunsUnbypassedTheMapRaisesTheAlarm) {
+  BypassProxy();
+  StartBreaker();
+  StartTrace("1");
+  Wait(kTick);
+  ASSERT_FALSE(Loaded("map1"));
+  ASSERT_FALSE(Loaded("login"));
+  ASSERT_TRUE(Showing("cracking"));
+  ASSERT_EQ(Screens().front(), "security");
+  EXPECT_FALSE(Showing("proxy"));
+
+  Click("Programy", "Command6");  // asks whether map 1 shows
+  EXPECT_TRUE(Loaded("map1"));
+  EXPECT_FALSE(Showing("map1"));
+  const std::vector<std::string> visible = Screens();
+  const std::vector<std::string> front(visible.begin(), visible.begin() + 3);
+  EXPECT_EQ(front, (std::vector<std::string>{"neniserver", "proxy", "security"}));
+  EXPECT_FALSE(Showing("loser"));
+}
+
+TEST_F(Map1Test, TheLoadRuleShowsTheCaughtScreenAtVelka) {
+  BypassProxy();
+  StartBreaker();
+  StartTrace("1");
+  Wait(kTick);
+  SetCriminality("Velká");
+  Click("Programy", "Command6");
+  const std::vector<std::string> visible = Screens();
+  const std::vector<std::string> front(visible.begin(), visible.begin() + 3);
+  EXPECT_EQ(front, (std::vector<std::string>{"neniserver", "loser", "proxy"}));
+}
+
+TEST_F(Map1Test, ABreakerLoadedButNotShowingRaisesNothing) {
+  ASSERT_TRUE(Loaded("cracking"));  // loaded hidden by the Connect
+  sm.Unload("map1");
+  sm.Show("map1");
+  EXPECT_FALSE(Showing("security"));
+  EXPECT_FALSE(Showing("proxy"));
+}
+
+}  // namespace
+}  // namespace quillon::testing

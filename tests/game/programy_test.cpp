@@ -1,0 +1,271 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "connection_steps.h"
+
+namespace quillon::testing {
+namespace {
+
+class ProgramyTest : public ConnectionTest {
+ protected:
+  ProgramyTest() {
+    for (const char* tool :
+         {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}) {
+      GiveTool(tool);
+    }
+  }
+  void Tool(int number) { Click("Programy", "Command" + std::to_string(number)); }
+  std::vector<std::string> Front(size_t n) const {
+    const std::vector<std::string> visible = Screens();
+    return {visible.begin(), visible.begin() + static_cast<long>(std::min(n, visible.size()))};
+  }
+  // The screens a click added to those showing before it, front first.
+  std::vector<std::string> Added(const std::vector<std::string>& before) const {
+    std::vector<std::string> added;
+    for (const std::string& screen : Screens()) {
+      if (std::find(before.begin(), before.end(), screen) == before.end()) added.push_back(screen);
+    }
+    return added;
+  }
+  void BypassFirewall() { Tool(7); }
+};
+
+TEST_F(ProgramyTest, ThePanelShowsItsToolsWithTheirTips) {
+  const engine::ScreenDesign* panel = sm.Design("Programy");
+  EXPECT_EQ(panel->Find("Command1")->caption, "Password braker");
+  EXPECT_EQ(panel->Find("Command1")->tooltip, "Brute force atak");
+  EXPECT_EQ(panel->Find("Command6")->tooltip, "Obejde proxy server");
+  EXPECT_EQ(panel->Find("Command3")->tooltip, "Simuluje oprávnění mazat a kopírovat soubory");
+  EXPECT_EQ(panel->Find("Frame5")->caption, "Bezpečnost");
+}
+
+// --- Password braker ------------------------------------------------------------------------
+
+TEST_F(ProgramyTest, BreakerWithNothingOpenOnlyShowsTheNotice) {
+  const std::vector<std::string> before = Screens();
+  Tool(1);
+  EXPECT_EQ(Added(before), std::vector<std::string>{"neniserver"});
+  EXPECT_TRUE(Loaded("cracking"));  // created hidden by the timer write
+  EXPECT_FALSE(sm.Peek("cracking")->Find("tmrTest")->enabled);
+  Wait(30'000);
+  EXPECT_EQ(Added(before), std::vector<std::string>{"neniserver"});
+}
+
+TEST_F(ProgramyTest, BreakerWithoutAPromptOnAnUnbypassedMap1StillRaisesTheAlarm) {
+  Connect("155.8.13.76");
+  LogIn("sysop", "vilemzahradka");  // typed by hand: the prompt is gone, the map stays
+  ASSERT_TRUE(Showing("comp1"));
+  Tool(1);
+  EXPECT_EQ(Front(3), (std::vector<std::string>{"proxy", "security", "neniserver"}));
+  EXPECT_FALSE(Loaded("map1"));
+  EXPECT_FALSE(Loaded("login"));
+  EXPECT_TRUE(Showing("comp1"));
+}
+
+TEST_F(ProgramyTest, BreakerOnAnUnbypassedMap1RaisesTheMap1Alarm) {
+  Connect("155.8.13.76");
+  Tool(1);
+  EXPECT_EQ(Front(2), (std::vector<std::string>{"proxy", "security"}));
+  EXPECT_FALSE(Loaded("map1"));
+  EXPECT_FALSE(Loaded("login"));
+  EXPECT_FALSE(Loaded("cracking"));
+  EXPECT_FALSE(Showing("loser"));
+}
+
+TEST_F(ProgramyTest, TheMap1AlarmAtVelkaPutsTheCaughtScreenInFront) {
+  Connect("155.8.13.76");
+  SetCriminality("Velká");
+  Tool(1);
+  EXPECT_EQ(Front(3), (std::vector<std::string>{"loser", "proxy", "security"}));
+}
+
+TEST_F(ProgramyTest, BreakerBehindTheProxyBypassStartsTheTraceFrom200) {
+  Connect("155.8.13.76");
+  Click("login", "Text1");
+  Type("someone");
+  BypassProxy();
+  Tool(1);
+  EXPECT_EQ(Screens().front(), "cracking");
+  EXPECT_TRUE(sm.Peek("cracking")->Find("tmrTest")->enabled);
+  EXPECT_EQ(Text("login", "Text1"), "");
+  EXPECT_EQ(Text("map1", "Label7"), "200");
+  EXPECT_FALSE(Showing("security"));
+  EXPECT_FALSE(Showing("proxy"));
+}
+
+struct Map2Route {
+  const char* name;
+  bool proxy, firewall;
+};
+
+class BreakerOnMap2Test : public ProgramyTest, public ::testing::WithParamInterface<Map2Route> {};
+
+TEST_P(BreakerOnMap2Test, NeedsBothBypasses) {
+  const Map2Route& r = GetParam();
+  Connect("255.182.27.156");
+  sm.Show("voice");
+  if (r.proxy) BypassProxy();
+  if (r.firewall) BypassFirewall();
+  Tool(1);
+  if (r.proxy && r.firewall) {
+    EXPECT_EQ(Screens().front(), "cracking");
+    EXPECT_EQ(Text("map2", "Label8"), "150");
+    EXPECT_FALSE(Showing("security"));
+    return;
+  }
+  EXPECT_EQ(Front(2), (std::vector<std::string>{"security", "proxy"}));
+  for (const char* screen : {"map2", "login", "voice", "cracking"}) {
+    EXPECT_FALSE(Loaded(screen)) << screen;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Routes, BreakerOnMap2Test,
+    ::testing::Values(Map2Route{"Neither", false, false}, Map2Route{"ProxyOnly", true, false},
+                      Map2Route{"FirewallOnly", false, true}, Map2Route{"Both", true, true}),
+    [](const ::testing::TestParamInfo<Map2Route>& info) { return std::string(info.param.name); });
+
+TEST_F(ProgramyTest, TheMap2AlarmAtVelkaPutsTheCaughtScreenInFront) {
+  Connect("255.182.27.156");
+  BypassProxy();
+  SetCriminality("Velká");
+  Tool(1);
+  EXPECT_EQ(Front(3), (std::vector<std::string>{"loser", "security", "proxy"}));
+}
+
+// --- Generátor hlasu, Files wizard ---------------------------------------------------------
+
+TEST_F(ProgramyTest, TheVoiceGeneratorNeedsTheVoiceCheck) {
+  Tool(2);
+  EXPECT_EQ(Screens().front(), "neniserver");
+  EXPECT_FALSE(Showing("voicebraker"));
+  sm.Show("voice");
+  Tool(2);
+  EXPECT_EQ(Screens().front(), "voicebraker");
+}
+
+class WizardTest : public ProgramyTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(WizardTest, OpensOnAnyFileServer) {
+  sm.Show(GetParam());
+  Tool(3);
+  EXPECT_EQ(Screens().front(), "wizard");
+  EXPECT_FALSE(Showing("neniserver"));
+}
+
+INSTANTIATE_TEST_SUITE_P(FileServers, WizardTest, ::testing::Values("comp1", "Comp2", "comp3"));
+
+TEST_F(ProgramyTest, TheWizardRefusesWithoutAFileServer) {
+  sm.Show("comp4");
+  Tool(3);
+  EXPECT_EQ(Screens().front(), "neniserver");
+  EXPECT_FALSE(Showing("wizard"));
+}
+
+// --- Destruktor v 4.0 ------------------------------------------------------------------------
+
+TEST_F(ProgramyTest, TheFloodWithoutTheFourthTargetOnlyShowsTheNotice) {
+  Connect("45.103.222.39");
+  Tool(4);
+  EXPECT_EQ(Screens().front(), "neniserver");
+  EXPECT_TRUE(Showing("map2"));
+  EXPECT_EQ(sm.Peek("back")->Find("Check1")->value, 0);
+  EXPECT_EQ(Text("Statistika", "Label2"), "Začátečník");
+}
+
+TEST_F(ProgramyTest, TheFloodDestroysTheServerAndEndsTheConnection) {
+  Connect("45.103.222.39");
+  BypassProxy();
+  BypassFirewall();
+  Tool(1);
+  for (const char* screen : {"comp4", "comp1", "comp5", "login"}) sm.Show(screen);
+  Tool(4);
+  EXPECT_EQ(sm.Peek("back")->Find("Check1")->value, 1);
+  EXPECT_EQ(Text("Statistika", "Label2"), "Hodně známý");
+  for (const char* screen : {"comp4", "comp1", "comp5", "login"}) {
+    EXPECT_TRUE(Loaded(screen)) << screen;  // hidden, not unloaded
+    EXPECT_FALSE(Showing(screen)) << screen;
+  }
+  EXPECT_FALSE(Loaded("cracking"));
+  EXPECT_FALSE(Loaded("map2"));
+  EXPECT_FALSE(Showing("neniserver"));
+}
+
+// --- Sub Seven ----------------------------------------------------------------------------
+
+TEST_F(ProgramyTest, TheTrojanIsPlantedOnlyOnTheFifthTargetThroughMap2) {
+  sm.Show("comp5");
+  Tool(5);  // without map 2
+  EXPECT_EQ(Screens().front(), "neniserver");
+  EXPECT_EQ(sm.Peek("back")->Find("mise5")->value, 0);
+
+  sm.Show("map2");
+  Tool(5);
+  EXPECT_EQ(Screens().front(), "trojan");
+  EXPECT_EQ(sm.Peek("back")->Find("mise5")->value, 1);
+}
+
+class TrojanElsewhereTest : public ProgramyTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(TrojanElsewhereTest, ShowsTheNoticeAndSetsNothing) {
+  sm.Show("map2");
+  sm.Show(GetParam());
+  Tool(5);
+  EXPECT_EQ(Screens().front(), "trojan");
+  EXPECT_EQ(sm.Peek("back")->Find("mise5")->value, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(OtherTargets, TrojanElsewhereTest,
+                         ::testing::Values("comp1", "Comp2", "comp3", "comp4"));
+
+TEST_F(ProgramyTest, TheTrojanWithNoTargetShowsNeniserver) {
+  sm.Show("map2");
+  Tool(5);
+  EXPECT_EQ(Screens().front(), "neniserver");
+  EXPECT_FALSE(Showing("trojan"));
+}
+
+// --- Proxy and firewall bypass ------------------------------------------------------------
+
+TEST_F(ProgramyTest, TheProxyBypassDrawsTheRouteOfTheShowingMap) {
+  Tool(6);
+  EXPECT_EQ(Screens().front(), "neniserver");
+  Click("neniserver", "Picture1");
+
+  Connect("155.8.13.76");
+  Tool(6);
+  for (const char* line : {"Line5", "Line6", "Line7"}) {
+    EXPECT_TRUE(ControlVisible("map1", line)) << line;
+  }
+  EXPECT_FALSE(Showing("neniserver"));
+
+  Connect("255.182.27.156");
+  Tool(6);
+  EXPECT_TRUE(ControlVisible("map2", "Line6"));
+  EXPECT_TRUE(ControlVisible("map2", "Line7"));
+  EXPECT_FALSE(ControlVisible("map2", "Line8"));
+  EXPECT_FALSE(ControlVisible("map2", "Line9"));
+}
+
+TEST_F(ProgramyTest, TheFirewallBypassActsOnlyOnMap2) {
+  const std::vector<std::string> before = Screens();
+  Tool(7);
+  EXPECT_TRUE(Added(before).empty());
+
+  Connect("155.8.13.76");
+  const std::vector<std::string> onMap1 = Screens();
+  Tool(7);
+  EXPECT_TRUE(Added(onMap1).empty());
+  EXPECT_FALSE(ControlVisible("map1", "Line5"));
+
+  Connect("255.182.27.156");
+  Tool(7);
+  EXPECT_TRUE(ControlVisible("map2", "Line8"));
+  EXPECT_TRUE(ControlVisible("map2", "Line9"));
+  EXPECT_FALSE(ControlVisible("map2", "Line6"));
+}
+
+}  // namespace
+}  // namespace quillon::testing
