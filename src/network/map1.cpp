@@ -85,7 +85,7 @@ void map1_Command1_Click(ScreenManager& sm) {
   if (sm.IsVisible("comp1")) sm.SetVisible("comp1", false);
   if (sm.IsVisible("Comp2")) sm.SetVisible("Comp2", false);
   if (sm.IsVisible("login")) sm.SetVisible("login", false);
-  if (sm.IsVisible("cracking")) sm.Unload("cracking");
+  UnloadIfOpen(sm, "cracking");
   sm.Show("board");
   sm.Unload("map1");
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "screens/screen_lists.h"
+
 namespace quillon {
 
 using namespace engine;
@@ -60,33 +62,23 @@ ScreenDesign Map2Screen() {
   return s;
 }
 
-}  // namespace quillon
-
-namespace quillon {
-
-using namespace engine;
-
-// One step of the trace countdown; at "0" the player has been traced.
+// One step of the trace countdown; the number lives only in the label. At "0" the player has
+// been traced, and only unloading the map stops the clock.
 void map2_Timer1_Timer(ScreenManager& sm) {
   ControlRef countdown = sm.Control("map2", "Label8");
   countdown.SetCaption(std::to_string(std::stoi(countdown.Caption()) - 1));
   if (countdown.Caption() != "0") return;
   sm.Unload("map2");
-  for (const char* screen : {"comp3", "comp4", "comp5", "login", "cracking"}) {
-    if (sm.IsVisible(screen)) {
-      sm.Unload(screen);
-      break;
-    }
-  }
+  UnloadFirstShowing(sm, {"comp3", "comp4", "comp5", "login", "cracking"});
   sm.Show("security");
 }
 
-// Disconnect also hides the targets of the first network.
+// Disconnect hides the targets of both networks; hidden, they keep their state.
 void map2_Command1_Click(ScreenManager& sm) {
   for (const char* screen : {"comp1", "Comp2", "comp3", "comp4", "comp5", "login"}) {
     if (sm.IsVisible(screen)) sm.SetVisible(screen, false);
   }
-  if (sm.IsVisible("cracking")) sm.Unload("cracking");
+  UnloadIfOpen(sm, "cracking");
   sm.Show("board");
   sm.Unload("map2");
 }

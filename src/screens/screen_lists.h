@@ -29,4 +29,11 @@ inline std::string UnloadFirstShowing(engine::ScreenManager& sm,
   return screen;
 }
 
+// Unloads `screen` when it is loaded and showing. Unlike a visibility test, this does not
+// create a screen that is not loaded just to ask: the password breaker created that way would
+// run its route check while a map is being disconnected, and a Disconnect carries no penalty.
+inline void UnloadIfOpen(engine::ScreenManager& sm, std::string_view screen) {
+  if (sm.Peek(screen) && sm.IsVisible(screen)) sm.Unload(screen);
+}
+
 }  // namespace quillon

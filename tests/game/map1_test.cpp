@@ -134,6 +134,15 @@ TEST_F(Map1Test, DisconnectEndsTheConnectionWithoutPenalty) {
   EXPECT_FALSE(ControlVisible("map1", "Line5"));
 }
 
+TEST_F(Map1Test, DisconnectBeforeAnyBypassDoesNotStartTheBreakersRouteCheck) {
+  sm.Unload("cracking");  // as after a finished breaker: asking about it would create it
+  Click("map1", "Command1");
+  EXPECT_FALSE(Loaded("cracking"));
+  EXPECT_FALSE(Loaded("security"));
+  EXPECT_FALSE(Loaded("proxy"));
+  EXPECT_EQ(Screens().front(), "board");
+}
+
 TEST_F(Map1Test, DisconnectLeavesTheTargetsOfTheOtherNetworkAlone) {
   sm.Show("comp3");
   Click("map1", "Command1");
