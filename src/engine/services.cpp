@@ -30,13 +30,19 @@ std::string CzechShortDate(Date date) {
   return out.str();
 }
 
-LocaleDateFormatter::LocaleDateFormatter() {
+namespace {
+
+std::string EnvironmentLocaleName() {
   try {
-    std::locale environment("");
-    localeName_ = environment.name();
+    return std::locale("").name();
   } catch (const std::runtime_error&) {
-    localeName_ = "C";  // the environment names a locale this machine does not have
+    return "C";  // the environment names a locale this machine does not have
   }
+}
+
+}  // namespace
+
+LocaleDateFormatter::LocaleDateFormatter() : localeName_(EnvironmentLocaleName()) {
   useLocale_ = !(localeName_ == "C" || localeName_ == "POSIX" || localeName_.rfind("C.", 0) == 0);
 }
 

@@ -8,13 +8,14 @@ ScreenDesign AboutScreen() {
   ScreenDesign s = CentredScreen("about", "Form1", 4590, 4425);
   s.controls = {
       Label("Label4", 60, 15, "O programu").Title(),
+      // The web address lies over the foot of the logo and must take its clicks.
+      Label("Label1", 60, 3480, kStudioWebAddress).Colour(colors::kWhite),
       Picture("Picture1", 60, 300, Pixels(150), Pixels(248), "logo").Tip("Studio Pergamen"),
       Label("Label2", 2340, 480, 2160, 480, "Programing, Zvuky, Betatesting, Grafika").Points(9.75),
       Label("Label3", 2460, 1020, 2040, 480, "Tomáš Vrána").Title(),
       Label("Label6", 2580, 1680, 1920, 1080,
             "Děkujeme, že jste si zahráli tuto hru a doufáme že se vám líbyla."),
       Picture("Picture2", 2880, 3600, Pixels(78), Pixels(25), "close-button").Hidden(),
-      Label("Label1", 60, 3480, kStudioWebAddress).Colour(colors::kWhite),
       Label("Label5", 60, 4140, "Podívejte se na náš web kde najdete další naše programy a hry")
           .Colour(colors::kTitle),
       Timer("Timer1", 3800, false),

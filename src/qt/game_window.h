@@ -1,0 +1,86 @@
+// The game's one top-level window. It shows the whole 1024 x 768 desktop scaled to fit, with
+// black bars around it, draws the engine's screens in the engine's order, and hands the
+// player's clicks and keys and the timers' ticks to the engine, one event at a time.
+//
+// The desktop is a QGraphicsScene in pixels of the 1024 x 768 desktop, shown by a view that
+// scales it to the window: the view gives the scaling (real line edits included, so their caret,
+// selection and input methods keep working at any size), the stacking of screens and controls by
+// z-value, and redraws only the items that changed. The scene is in desktop pixels rather than
+// twips so that the embedded line edits keep their natural frame, caret and font metrics.
+#pragma once
+
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QTimer>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "engine/screen_manager.h"
+
+class QGraphicsRectItem;
+
+namespace quillon::window {
+
+class ScreenItem;
+class TextBox;
+
+class GameWindow : public QGraphicsView {
+ public:
+  // The manager holds the game and its services; its clock drives the timers.
+  explicit GameWindow(engine::ScreenManager& manager, QWidget* parent = nullptr);
+  ~GameWindow() override;
+
+  // Brings the picture up to date with the game when something changed, then arms the one
+  // timer for the next tick that falls due. Runs after every event.
+  void Refresh();
+
+  // What a click at a point of the desktop (in desktop pixels) lands on: the screen in front
+  // there and the control it reaches, or no control for the screen's empty area.
+  struct Hit {
+    std::string screen;
+    std::string control;  // empty: the screen's empty area
+  };
+  std::optional<Hit> HitAt(QPointF desktop) const;
+
+  // A text box of a showing screen, null when there is none.
+  TextBox* TextBoxOf(std::string_view screen, std::string_view control) const;
+  // How often the scene was brought up to date: only when the game changed what it shows.
+  std::uint64_t SceneUpdates() const { return sceneUpdates_; }
+  // Whether the window's one timer is armed for the engine's next tick.
+  bool TimerArmed() const { return timer_.isActive(); }
+
+  void ShowFullScreen();
+  // F11: between full screen and a 1024 x 768 window that the player can resize.
+  void ToggleFullScreen();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  void FireTimers();
+  void Click(QPointF desktop);
+  // Brings the scene in line with the game's screens.
+  void UpdateScene();
+  // Gives the keyboard to the game's focused text box.
+  void UpdateFocus();
+  // A refresh once the current event is over (a text box must not vanish in its own event).
+  void RefreshSoon();
+  void FitDesktop();
+
+  engine::ScreenManager& manager_;
+  QGraphicsScene scene_;
+  QGraphicsRectItem* desktop_ = nullptr;  // clips the screens to the desktop
+  std::map<std::string, ScreenItem*, std::less<>> screens_;
+  QTimer timer_;
+  std::uint64_t shownRevision_ = 0;
+  std::uint64_t sceneUpdates_ = 0;
+  bool refreshQueued_ = false;
+};
+
+}  // namespace quillon::window

@@ -1,0 +1,36 @@
+// The platform services of the game in the window: sounds through Qt Multimedia, web addresses
+// through the desktop's default application.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "engine/services.h"
+
+class QSoundEffect;
+
+namespace quillon::window {
+
+class QtSoundPlayer : public engine::SoundPlayer {
+ public:
+  // Sounds are named by paths relative to `folder`, the folder of the game.
+  explicit QtSoundPlayer(std::filesystem::path folder);
+  ~QtSoundPlayer() override;
+
+  // Starts the sound and returns at once; a new sound cuts off one still playing. False at
+  // once when the file is missing or no playable WAVE sound, or when there is no audio output.
+  bool Play(const std::string& path) override;
+
+ private:
+  std::filesystem::path folder_;
+  // A fresh effect for every sound: an effect that once failed to load stays failed.
+  std::unique_ptr<QSoundEffect> effect_;
+};
+
+class QtDocumentOpener : public engine::DocumentOpener {
+ public:
+  void Open(const std::string& target) override;
+};
+
+}  // namespace quillon::window

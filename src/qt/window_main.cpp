@@ -1,0 +1,44 @@
+#include "qt/window_main.h"
+
+#include <QApplication>
+
+#include "app/game.h"
+#include "engine/screen_manager.h"
+#include "engine/services.h"
+#include "qt/artwork.h"
+#include "qt/game_window.h"
+#include "qt/qt_services.h"
+
+namespace quillon {
+
+namespace {
+
+// The backdrop gives the window its caption and icon.
+constexpr const char* kBackdrop = "back";
+
+}  // namespace
+
+int RunWindow(int argc, char** argv) {
+  QApplication app(argc, argv);
+
+  engine::SteadyClock clock;
+  window::QtSoundPlayer sound(engine::ExecutableFolder());
+  window::QtDocumentOpener documents;
+  engine::LocaleDateFormatter dates;
+  const engine::ScreenRegistry& screens = GameScreens();
+  engine::ScreenManager manager(screens, engine::Services{&sound, &documents, &dates, &clock});
+
+  window::GameWindow window(manager);
+  if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
+    window.setWindowTitle(QString::fromStdString(backdrop->caption));
+    window.setWindowIcon(window::ArtworkIcon(backdrop->icon));
+  }
+  manager.Start(kFirstScreen);
+  window.Refresh();
+  window.ShowFullScreen();
+  window.setFocus();
+  app.exec();
+  return 0;
+}
+
+}  // namespace quillon

@@ -1,0 +1,185 @@
+// How each kind of control is drawn, and which control a click reaches.
+#include <QHelpEvent>
+#include <QToolTip>
+
+#include "qt/window_harness.h"
+
+namespace quillon::testing {
+namespace {
+
+using engine::ScreenManager;
+namespace colors = engine::colors;
+
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kText = qRgb(17, 116, 225);
+const QRgb kTitle = qRgb(95, 176, 237);
+
+// A screen of every kind at the top left of the desktop (1 pixel = 15 twips), another
+// overlapping its lower right corner, and a disabled one to the right.
+engine::ScreenRegistry KindScreens(std::vector<std::string>& clicks) {
+  auto logClick = [&clicks](std::string name) {
+    return [&clicks, name](ScreenManager&) { clicks.push_back(name); };
+  };
+  engine::ScreenDesign s = engine::ManualScreen("kinds", "Form1", 0, 0, 9000, 6000);
+  s.controls = {
+      // An invisible click area over the label written on it: the area takes the click.
+      engine::Image("Area", 0, 0, 1500, 600),
+      engine::Label("Under", 150, 150, "Pod").ButtonText(),
+      // A shape before a label: the label beneath still takes the click.
+      engine::Shape("Box", 1800, 0, 1500, 600),
+      engine::Label("Inside", 1950, 150, "Uvnitř"),
+      // A hidden click area does not hide the picture beneath it.
+      engine::Image("Hidden", 3600, 0, 1500, 600).Hidden(),
+      engine::Picture("Pic", 3600, 0, 1500, 600, "connect").Tip("Připojit"),
+      engine::Line("Route", 0, 1500, 3000, 1500).Width(3).Colour(colors::kTitle),
+      engine::ProgressBar("Bar", 0, 2100, 3000, 300),
+      engine::Label("Long", 0, 2700, 1500, 900,
+                    "Dlouhý text, který se zalomí do několika řádků v úzkém rámečku"),
+      engine::Frame("Frame1", 3600, 1800, 3000, 1500, "Soubory"),
+      engine::Button("Cmd", 3750, 2250, 2700, 315, "Password braker", "tool-password"),
+      engine::Shape("Outline", 0, 4500, 3000, 1200),
+  };
+  s.load = [](ScreenManager& sm) { sm.Show("other"); };
+  for (const char* name : {"Area", "Under", "Inside", "Hidden", "Pic", "Cmd", "Long"}) {
+    s.click[name] = logClick(name);
+  }
+  engine::ScreenDesign other = engine::ManualScreen("other", "Form1", 7500, 4500, 3000, 3000);
+  other.controls = {engine::Label("Label1", 1800, 1800, "Jiná"),
+                    engine::Shape("Shape1", 60, 60, 2880, 2880)};
+  other.click["Label1"] = logClick("other");
+
+  engine::ScreenDesign locked = engine::ManualScreen("locked", "Form1", 12000, 0, 3000, 3000);
+  locked.enabled = false;
+  locked.controls = {engine::Image("Area", 0, 0, 3000, 3000)};
+  locked.click["Area"] = logClick("locked");
+
+  engine::ScreenRegistry registry;
+  registry.Add(std::move(s));
+  registry.Add(std::move(other));
+  registry.Add(std::move(locked));
+  return registry;
+}
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  ControlsTest() {
+    game.manager.Show("locked");
+    game.manager.Show("kinds");
+    game.window.Refresh();
+    WindowHarness::Settle();
+  }
+  void Click(int twipsX, int twipsY) { game.ClickAt(game.WindowPoint(twipsX, twipsY)); }
+
+  std::vector<std::string> clicks;
+  engine::ScreenRegistry screens = KindScreens(clicks);
+  WindowHarness game{screens, "kinds"};
+};
+
+TEST_F(ControlsTest, WhereControlsOverlapTheEarlierOneTakesTheClick) {
+  Click(300, 300);   // on the label "Pod", under the click area
+  Click(2050, 250);  // on "Uvnitř", inside the shape
+  Click(4000, 300);  // on the picture, under the hidden click area
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Area", "Inside", "Pic"}));
+}
+
+TEST_F(ControlsTest, ACommandButtonAndAFramedControlTakeClicksThroughTheFrame) {
+  Click(5000, 2400);
+  Click(4000, 2000);  // on the frame's own area: nothing
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Cmd"}));
+}
+
+TEST_F(ControlsTest, AClickOnAScreensEmptyAreaBringsItToTheFront) {
+  ASSERT_EQ(game.manager.VisibleFrontToBack().front(), "kinds");
+  Click(10000, 7000);  // on "other" where "kinds" does not cover it
+  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "other");
+  EXPECT_TRUE(clicks.empty());
+  // Where the two overlap, the screen in front now takes the click.
+  Click(7800, 4800);
+  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "other");
+}
+
+TEST_F(ControlsTest, ADisabledScreenIgnoresAClick) {
+  const std::vector<std::string> before = game.manager.VisibleFrontToBack();
+  Click(13000, 1000);
+  EXPECT_TRUE(clicks.empty());
+  EXPECT_EQ(game.manager.VisibleFrontToBack(), before);
+}
+
+TEST_F(ControlsTest, ShapesAndLinesAreThinStrokesInTheirColour) {
+  const QImage image = game.Grab();
+  // Shape "Outline": 1-pixel blue frame at (0, 300) - (199, 379), black inside.
+  EXPECT_EQ(image.pixel(100, 300), kText);
+  EXPECT_EQ(image.pixel(0, 340), kText);
+  EXPECT_EQ(image.pixel(199, 340), kText);
+  EXPECT_EQ(image.pixel(100, 379), kText);
+  EXPECT_EQ(image.pixel(100, 301), kBlack);
+  EXPECT_EQ(image.pixel(1, 340), kBlack);
+  // Line "Route": 3 pixels wide along row 100, in the title colour.
+  EXPECT_EQ(image.pixel(100, 99), kTitle);
+  EXPECT_EQ(image.pixel(100, 100), kTitle);
+  EXPECT_EQ(image.pixel(100, 101), kTitle);
+  EXPECT_EQ(image.pixel(100, 97), kBlack);
+  EXPECT_EQ(image.pixel(100, 103), kBlack);
+}
+
+TEST_F(ControlsTest, TheProgressBarFillsItsShareOfMinToMax) {
+  game.manager.Control("kinds", "Bar").SetValue(25);
+  game.window.Refresh();
+  const QImage image = game.Grab();
+  // The bar spans x 0..199 at y 140..159; a quarter is filled in blue.
+  EXPECT_EQ(image.pixel(30, 150), kText);
+  EXPECT_EQ(image.pixel(60, 150), kBlack);
+  EXPECT_EQ(image.pixel(150, 150), kBlack);
+
+  game.manager.Control("kinds", "Bar").SetValue(100);
+  game.window.Refresh();
+  EXPECT_EQ(game.Grab().pixel(190, 150), kText);
+}
+
+TEST_F(ControlsTest, AWrappedLabelStaysInsideItsBox) {
+  const QImage image = game.Grab();
+  // "Long" is 100 x 60 pixels at (0, 180): its text spreads over several lines in there...
+  EXPECT_GT(CountNear(image, QRect(0, 180, 100, 14), kText, 60), 5);
+  EXPECT_GT(CountNear(image, QRect(0, 194, 100, 14), kText, 60), 5);
+  // ...and nothing spills to its right.
+  EXPECT_EQ(CountNear(image, QRect(100, 180, 100, 60), kText, 60), 0);
+  Click(1400, 2800);  // the box's right end, past the end of the first line, still clicks
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Long"}));
+}
+
+TEST_F(ControlsTest, ACommandButtonIsDarkWithPaleTextAndItsIcon) {
+  const QImage image = game.Grab();
+  // Button "Cmd" at (250, 150), 180 x 21 pixels; its icon at the left, 16 x 16.
+  const QRgb face = qRgb(26, 34, 46);
+  EXPECT_GT(CountNear(image, QRect(276, 150, 150, 21), qRgb(169, 213, 245), 40), 20)
+      << "pale caption";
+  EXPECT_GT(CountNear(image, QRect(420, 152, 8, 17), face, 0), 100) << "dark face";
+  EXPECT_LT(CountNear(image, QRect(254, 153, 16, 16), face, 10), 16 * 16 - 20) << "icon";
+}
+
+TEST_F(ControlsTest, AFrameIsAThinBlueBoxWithItsCaptionInTheTopLine) {
+  const QImage image = game.Grab();
+  // Frame "Frame1" at (240, 120), 200 x 100 pixels.
+  EXPECT_EQ(image.pixel(240, 180), kText);
+  EXPECT_EQ(image.pixel(439, 180), kText);
+  EXPECT_EQ(image.pixel(340, 219), kText);
+  EXPECT_EQ(image.pixel(241, 180), kBlack);
+  EXPECT_GT(CountNear(image, QRect(248, 120, 50, 13), kText, 60), 10) << "caption";
+}
+
+TEST_F(ControlsTest, HiddenControlsAreNotDrawn) {
+  game.manager.Control("kinds", "Route").SetVisible(false);
+  game.window.Refresh();
+  EXPECT_EQ(game.Grab().pixel(100, 100), kBlack);
+}
+
+TEST_F(ControlsTest, APictureShowsItsTooltip) {
+  const QPoint at = game.WindowPoint(4000, 300);
+  QHelpEvent help(QEvent::ToolTip, at, game.window.viewport()->mapToGlobal(at));
+  QCoreApplication::sendEvent(game.window.viewport(), &help);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Připojit"));
+  QToolTip::hideText();
+}
+
+}  // namespace
+}  // namespace quillon::testing

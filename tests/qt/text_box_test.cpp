@@ -1,0 +1,169 @@
+// Text boxes: real line edits whose every key goes to the game's key-press handler first.
+#include "qt/text_box.h"
+
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QInputMethodEvent>
+
+#include "qt/window_harness.h"
+
+namespace quillon::testing {
+namespace {
+
+using engine::ScreenManager;
+
+struct KeyLog {
+  std::vector<std::pair<int, std::string>> keys;  // the code and the box's text at that moment
+  std::vector<std::string> changes;
+};
+
+engine::ScreenRegistry FormScreens(KeyLog& log) {
+  engine::ScreenDesign s = engine::CentredScreen("form", "Form1", 4800, 3000);
+  s.controls = {
+      engine::Label("Label1", 120, 60, "Jméno"),
+      engine::TextBox("Text1", 120, 360, 3000, 285),
+      engine::TextBox("Text2", 120, 960, 3000, 285),
+  };
+  s.keyPress["Text1"] = [&log](ScreenManager& sm, int& key) {
+    log.keys.emplace_back(key, sm.Control("form", "Text1").Text());
+    if (key == 'x') key = 0;    // swallowed
+    if (key == 'a') key = 'A';  // changed
+    if (key == '-') key = 8;    // turned into a Backspace
+    if (key == '#') sm.Control("form", "Text1").SetText("reset");
+    if (key == '!') sm.Unload("form");
+  };
+  s.change["Text1"] = [&log](ScreenManager& sm) {
+    const std::string text = sm.Control("form", "Text1").Text();
+    log.changes.push_back(text);
+    if (text == "done") sm.Control("form", "Text2").SetFocus();
+    if (text == "42") sm.Control("form", "Text1").SetText("");
+  };
+  engine::ScreenRegistry registry;
+  registry.Add(std::move(s));
+  return registry;
+}
+
+class TextBoxTest : public ::testing::Test {
+ protected:
+  window::TextBox& Box(const char* control = "Text1") {
+    window::TextBox* box = game.window.TextBoxOf("form", control);
+    EXPECT_NE(box, nullptr);
+    return *box;
+  }
+  void Type(const char* keys, const char* control = "Text1") {
+    QTest::keyClicks(&Box(control), keys);
+    WindowHarness::Settle();
+  }
+  void Key(Qt::Key key) {
+    QTest::keyClick(&Box(), key);
+    WindowHarness::Settle();
+  }
+  std::string GameText(const char* control = "Text1") {
+    return game.manager.Peek("form")->Find(control)->text;
+  }
+
+  KeyLog log;
+  engine::ScreenRegistry screens = FormScreens(log);
+  WindowHarness game{screens, "form"};
+};
+
+TEST_F(TextBoxTest, TheKeyPressHandlerSeesEachKeyBeforeTheTextChanges) {
+  Type("bc");
+  ASSERT_EQ(log.keys.size(), 2u);
+  EXPECT_EQ(log.keys[0], std::make_pair(int('b'), std::string("")));
+  EXPECT_EQ(log.keys[1], std::make_pair(int('c'), std::string("b")));
+  EXPECT_EQ(log.changes, (std::vector<std::string>{"b", "bc"}));
+  EXPECT_EQ(GameText(), "bc");
+  EXPECT_EQ(Box().text(), "bc");
+}
+
+TEST_F(TextBoxTest, ASwallowedKeyLeavesTheTextAndAChangedKeyTypesTheNewCharacter) {
+  Type("bxa");
+  EXPECT_EQ(GameText(), "bA");
+  EXPECT_EQ(Box().text(), "bA");
+  EXPECT_EQ(log.changes, (std::vector<std::string>{"b", "bA"}));
+  Type("-");  // the handler turns it into a Backspace
+  EXPECT_EQ(GameText(), "b");
+  EXPECT_EQ(Box().text(), "b");
+}
+
+TEST_F(TextBoxTest, BackspaceEnterAndEscapeReachTheHandlerAsTheirCodes) {
+  Type("bc");
+  Key(Qt::Key_Backspace);
+  Key(Qt::Key_Return);
+  Key(Qt::Key_Escape);
+  ASSERT_EQ(log.keys.size(), 5u);
+  EXPECT_EQ(log.keys[2].first, 8);
+  EXPECT_EQ(log.keys[3].first, 13);
+  EXPECT_EQ(log.keys[4].first, 27);
+  EXPECT_EQ(GameText(), "b");
+}
+
+TEST_F(TextBoxTest, KeysThatTypeNothingEditWithoutAKeyPress) {
+  Type("bc");
+  Key(Qt::Key_Home);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(log.keys.size(), 2u);
+  EXPECT_EQ(GameText(), "c");
+  EXPECT_EQ(log.changes.back(), "c");
+}
+
+TEST_F(TextBoxTest, TheKeyEditsTheTextAsTheHandlerLeftIt) {
+  Type("b#");
+  EXPECT_EQ(GameText(), "reset#");
+  EXPECT_EQ(Box().text(), "reset#");
+}
+
+TEST_F(TextBoxTest, TheGameTextIsShownAfterTheChangeHandlerRewroteIt) {
+  Type("42");
+  EXPECT_EQ(GameText(), "");
+  EXPECT_EQ(Box().text(), "");
+}
+
+TEST_F(TextBoxTest, TheKeyboardFollowsTheGamesFocus) {
+  EXPECT_EQ(game.window.scene()->focusItem(), Box("Text1").graphicsProxyWidget());
+  Type("done");
+  EXPECT_EQ(game.manager.FocusedControl(), "Text2");
+  EXPECT_EQ(game.window.scene()->focusItem(), Box("Text2").graphicsProxyWidget());
+
+  // A click on the first box gives it the keyboard back.
+  game.ClickAt(game.ControlCentre("form", "Text1"));
+  EXPECT_EQ(game.manager.FocusedControl(), "Text1");
+  EXPECT_EQ(game.window.scene()->focusItem(), Box("Text1").graphicsProxyWidget());
+}
+
+TEST_F(TextBoxTest, AKeyWhoseHandlerUnloadsTheScreenTypesNothing) {
+  Type("b!");
+  EXPECT_EQ(game.manager.Peek("form"), nullptr);
+  EXPECT_EQ(game.window.TextBoxOf("form", "Text1"), nullptr);
+  EXPECT_EQ(log.changes, (std::vector<std::string>{"b"}));
+}
+
+TEST_F(TextBoxTest, InputMethodTextGoesThroughTheHandlerCharacterByCharacter) {
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("žxa"));
+  QCoreApplication::sendEvent(&Box(), &commit);
+  WindowHarness::Settle();
+  ASSERT_EQ(log.keys.size(), 3u);
+  EXPECT_EQ(log.keys[0].first, 0x17E);  // ž as its code point
+  EXPECT_EQ(GameText(), "žA");
+  EXPECT_EQ(Box().text(), QStringLiteral("žA"));
+}
+
+TEST_F(TextBoxTest, ABoxOfADisabledScreenTakesNoKeys) {
+  game.manager.SetEnabled("form", false);
+  game.window.Refresh();
+  EXPECT_FALSE(Box().isEnabled());
+  Type("bc");
+  EXPECT_TRUE(log.keys.empty());
+  EXPECT_EQ(GameText(), "");
+}
+
+TEST_F(TextBoxTest, TheGameSettingTheTextShowsInTheBox) {
+  game.manager.Control("form", "Text2").SetText("155.8.13.76");
+  game.window.Refresh();
+  EXPECT_EQ(Box("Text2").text(), "155.8.13.76");
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -1,0 +1,104 @@
+// A game in its real window, drawn off screen, with time moved on by the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPoint>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "app/game.h"
+#include "engine/screen_manager.h"
+#include "game/game_test.h"
+#include "qt/game_window.h"
+
+namespace quillon::testing {
+
+struct WindowHarness {
+  explicit WindowHarness(const engine::ScreenRegistry& screens,
+                         std::string_view firstScreen = kFirstScreen)
+      : manager(screens, engine::Services{&sound, &documents, &dates, &clock}), window(manager) {
+    window.resize(1024, 768);
+    window.show();
+    manager.Start(firstScreen);
+    window.Refresh();
+    Settle();
+  }
+
+  // Runs what the window queued for after the current event.
+  static void Settle() { QCoreApplication::processEvents(); }
+
+  void Wait(std::int64_t ms) {
+    engine::AdvanceVirtualTime(manager, clock, ms);
+    window.Refresh();
+    Settle();
+  }
+
+  QImage Grab() { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+  void Resize(int width, int height) {
+    window.resize(width, height);
+    Settle();
+  }
+
+  // Where a point of the desktop, given in twips, lies in the window: the 1024 x 768 desktop
+  // is scaled to fit the window, aspect kept, and centred.
+  QPoint WindowPoint(double twipsX, double twipsY) const {
+    const double width = window.viewport()->width();
+    const double height = window.viewport()->height();
+    const double scale = std::min(width / 1024.0, height / 768.0);
+    const double left = (width - 1024.0 * scale) / 2;
+    const double top = (height - 768.0 * scale) / 2;
+    return QPoint(int(std::lround(left + twipsX / 15.0 * scale)),
+                  int(std::lround(top + twipsY / 15.0 * scale)));
+  }
+
+  // The middle of a control of a showing screen, in the window.
+  QPoint ControlCentre(std::string_view screen, std::string_view control) const {
+    const engine::ScreenDesign& design = *manager.Design(screen);
+    const engine::ControlDesign& c = *design.Find(control);
+    return WindowPoint(design.Left() + c.left + c.width / 2.0,
+                       design.Top() + c.top + c.height / 2.0);
+  }
+
+  void ClickAt(QPoint point) {
+    QTest::mouseClick(window.viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    Settle();
+  }
+
+  bool Showing(std::string_view screen) const {
+    const engine::ScreenState* state = manager.Peek(screen);
+    return state && state->visible;
+  }
+
+  engine::VirtualClock clock;
+  FakeSound sound;
+  FakeDocuments documents;
+  CzechDates dates;
+  engine::ScreenManager manager;
+  window::GameWindow window;
+};
+
+// How far apart two colours are, channel by channel.
+inline int ColourDistance(QRgb a, QRgb b) {
+  return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                   std::abs(qBlue(a) - qBlue(b))});
+}
+
+// How many pixels of a rectangle of the picture lie within `tolerance` of a colour.
+inline int CountNear(const QImage& image, const QRect& rect, QRgb colour, int tolerance) {
+  int count = 0;
+  const QRect inside = rect.intersected(image.rect());
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      if (ColourDistance(image.pixel(x, y), colour) <= tolerance) ++count;
+    }
+  }
+  return count;
+}
+
+}  // namespace quillon::testing
