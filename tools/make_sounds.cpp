@@ -88,7 +88,9 @@ void AddNote(Samples& samples, double start, double seconds, double frequency, d
   }
 }
 
-double Midi(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+double Midi(int note) {
+  return 440.0 * std::pow(2.0, (note - 69) / 12.0);
+}
 
 // The closing jingle: a rising minor arpeggio that settles on a held chord, about 3.4 s.
 Samples Jingle() {

@@ -13,7 +13,9 @@ namespace {
 
 constexpr auto kFirstDay = year{2010} / November / 20;
 
-sys_days CurrentDay(ScreenManager& sm) { return sys_days{days{static_cast<int>(sm.Field("dny", "date"))}}; }
+sys_days CurrentDay(ScreenManager& sm) {
+  return sys_days{days{static_cast<int>(sm.Field("dny", "date"))}};
+}
 
 void ShowDay(ScreenManager& sm, sys_days day) {
   sm.SetField("dny", "date", static_cast<double>(day.time_since_epoch().count()));
@@ -25,10 +27,8 @@ void ShowDay(ScreenManager& sm, sys_days day) {
 ScreenDesign DnyScreen() {
   ScreenDesign s = ManualScreen("dny", "dny", 0, 10995, 4680, 495);
   s.controls = {
-      Label("Label1", 120, 150, "Datum:"),
-      Label("Label2", 720, 150, "#11/20/2010#"),
-      Timer("Timer1", 3000, true),
-      Timer("Timer2", 2, false),
+      Label("Label1", 120, 150, "Datum:"), Label("Label2", 720, 150, "#11/20/2010#"),
+      Timer("Timer1", 3000, true),         Timer("Timer2", 2, false),
       Shape("Shape1", 60, 60, 4560, 375),
   };
   s.load = dny_Form_Load;
@@ -37,7 +37,9 @@ ScreenDesign DnyScreen() {
   return s;
 }
 
-void dny_Form_Load(ScreenManager& sm) { ShowDay(sm, sys_days{kFirstDay}); }
+void dny_Form_Load(ScreenManager& sm) {
+  ShowDay(sm, sys_days{kFirstDay});
+}
 
 void dny_Timer1_Timer(ScreenManager& sm) {
   ShowDay(sm, CurrentDay(sm) + days{1});

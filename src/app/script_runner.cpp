@@ -53,7 +53,9 @@ std::string FormatNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
-std::string FormatBool(bool value) { return value ? "True" : "False"; }
+std::string FormatBool(bool value) {
+  return value ? "True" : "False";
+}
 
 std::vector<int> DecodeUtf8(const std::string& text) {
   std::vector<int> codes;
@@ -205,10 +207,9 @@ class ScriptRunner {
     const bool hasCaption = kind == ControlKind::Label || kind == ControlKind::CommandButton ||
                             kind == ControlKind::Frame || kind == ControlKind::CheckBox;
     const bool hasValue = kind == ControlKind::CheckBox || kind == ControlKind::ProgressBar;
-    const bool known = property == "Visible" || property == "Enabled" ||
-                       (property == "Caption" && hasCaption) ||
-                       (property == "Text" && kind == ControlKind::TextBox) ||
-                       (property == "Value" && hasValue);
+    const bool known =
+        property == "Visible" || property == "Enabled" || (property == "Caption" && hasCaption) ||
+        (property == "Text" && kind == ControlKind::TextBox) || (property == "Value" && hasValue);
     if (!known) throw ScriptError{"unknown property '" + property + "' of " + control};
 
     const ScreenState* state = manager_.Peek(screen);

@@ -7,17 +7,28 @@ namespace engine {
 
 std::string_view KindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::PictureBox: return "picture box";
-    case ControlKind::Image: return "image";
-    case ControlKind::Label: return "label";
-    case ControlKind::CommandButton: return "command button";
-    case ControlKind::TextBox: return "text box";
-    case ControlKind::CheckBox: return "check box";
-    case ControlKind::Frame: return "frame";
-    case ControlKind::Shape: return "shape";
-    case ControlKind::Line: return "line";
-    case ControlKind::Timer: return "timer";
-    case ControlKind::ProgressBar: return "progress bar";
+    case ControlKind::PictureBox:
+      return "picture box";
+    case ControlKind::Image:
+      return "image";
+    case ControlKind::Label:
+      return "label";
+    case ControlKind::CommandButton:
+      return "command button";
+    case ControlKind::TextBox:
+      return "text box";
+    case ControlKind::CheckBox:
+      return "check box";
+    case ControlKind::Frame:
+      return "frame";
+    case ControlKind::Shape:
+      return "shape";
+    case ControlKind::Line:
+      return "line";
+    case ControlKind::Timer:
+      return "timer";
+    case ControlKind::ProgressBar:
+      return "progress bar";
   }
   return "control";
 }

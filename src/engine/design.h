@@ -19,7 +19,9 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kDesktopWidth = 15360;
 constexpr int kDesktopHeight = 11520;
 
-constexpr int Pixels(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int Pixels(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
 
 struct Color {
   std::uint8_t r = 0, g = 0, b = 0;
@@ -77,8 +79,8 @@ struct ControlDesign {
   int lineWidth = 1;
 
   // Modifiers, so that a screen's design reads like a table.
-  ControlDesign& Title();        // light blue, bold
-  ControlDesign& ButtonText();   // pale blue, bold: a text under a click area
+  ControlDesign& Title();       // light blue, bold
+  ControlDesign& ButtonText();  // pale blue, bold: a text under a click area
   ControlDesign& Bold();
   ControlDesign& Regular();
   ControlDesign& Points(double points);

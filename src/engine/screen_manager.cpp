@@ -286,7 +286,9 @@ void ScreenManager::SetField(std::string_view screen, std::string_view field, do
 
 // --- Events ------------------------------------------------------------------------------
 
-void ScreenManager::AfterEvent(Handler action) { afterEvent_.push_back(std::move(action)); }
+void ScreenManager::AfterEvent(Handler action) {
+  afterEvent_.push_back(std::move(action));
+}
 
 void ScreenManager::Dispatch(const std::function<void()>& event) {
   if (ended_) return;
@@ -454,7 +456,9 @@ void ControlRef::SetCaption(const std::string& caption) const {
   manager_.SetControlText(screen_, control_, caption);
 }
 
-std::string ControlRef::Text() const { return Caption(); }
+std::string ControlRef::Text() const {
+  return Caption();
+}
 
 void ControlRef::SetText(const std::string& text) const {
   manager_.SetControlText(screen_, control_, text);
@@ -478,7 +482,9 @@ void ControlRef::SetEnabled(bool enabled) const {
   manager_.SetTimerEnabled(screen_, control_, enabled);
 }
 
-void ControlRef::SetFocus() const { manager_.SetFocus(screen_, control_); }
+void ControlRef::SetFocus() const {
+  manager_.SetFocus(screen_, control_);
+}
 
 // --- Virtual time ------------------------------------------------------------------------
 

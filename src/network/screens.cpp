@@ -2,10 +2,10 @@
 
 #include "network/connect.h"
 #include "network/ip.h"
-#include "network/map1.h"
 #include "network/losers.h"
-#include "network/security.h"
+#include "network/map1.h"
 #include "network/map2.h"
+#include "network/security.h"
 
 namespace quillon {
 

@@ -46,7 +46,9 @@ void about_Timer1_Timer(ScreenManager& sm) {
   sm.Control("about", "Timer1").SetEnabled(false);
 }
 
-void about_Picture2_Click(ScreenManager& sm) { sm.End(); }
+void about_Picture2_Click(ScreenManager& sm) {
+  sm.End();
+}
 
 void about_Label1_Click(ScreenManager& sm) {
   sm.OpenDocument(sm.Control("about", "Label1").Caption());

@@ -26,7 +26,9 @@ ScreenDesign StatistikaScreen() {
 }
 
 // "Konec hry": the closing credits, which end the game from their close picture.
-void Statistika_Command1_Click(ScreenManager& sm) { sm.Show("about"); }
+void Statistika_Command1_Click(ScreenManager& sm) {
+  sm.Show("about");
+}
 
 void Statistika_Label1_Click(ScreenManager& sm) {
   if (sm.Control("Statistika", "Label1").Caption() == "Velká") sm.Show("loser");

@@ -248,9 +248,9 @@ TEST_F(ScreenManagerTest, KeysGoThroughTheKeyPressHandlerBeforeTheBoxChanges) {
   sm.TypeKey(0x00E1);  // á
   sm.TypeKey(8);       // Backspace removes the whole character
   EXPECT_EQ(sm.Control("panel", "Text1").Text(), "1b");
-  EXPECT_EQ(log, (Log{"panel load, visible=0", "key 49", "change 1", "key 120", "key 97",
-                      "change 1b", "key 13", "key 27", "key 225", "change 1bá", "key 8",
-                      "change 1b"}));
+  EXPECT_EQ(log,
+            (Log{"panel load, visible=0", "key 49", "change 1", "key 120", "key 97", "change 1b",
+                 "key 13", "key 27", "key 225", "change 1bá", "key 8", "change 1b"}));
 
   EXPECT_TRUE(sm.Click("panel", "Text2"));
   EXPECT_EQ(sm.FocusedControl(), "Text2");

@@ -15,9 +15,8 @@ class WaveFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() /
-              ("quillon-wave-" + std::string(::testing::UnitTest::GetInstance()
-                                                 ->current_test_info()
-                                                 ->name()));
+              ("quillon-wave-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -48,7 +47,8 @@ class WaveFileTest : public ::testing::Test {
 TEST_F(WaveFileTest, APcmWaveCanBePlayedAndAnythingElseCannot) {
   EXPECT_TRUE(IsPlayableWave(Write("ok.dat", Wave(1, "", 8))));
   // Chunks before the sound data (an odd-sized one is padded) are stepped over.
-  EXPECT_TRUE(IsPlayableWave(Write("list.dat", Wave(1, "LIST" + Le(3, 4) + std::string("abc\0", 4), 8))));
+  EXPECT_TRUE(
+      IsPlayableWave(Write("list.dat", Wave(1, "LIST" + Le(3, 4) + std::string("abc\0", 4), 8))));
 
   EXPECT_FALSE(IsPlayableWave(folder_ / "missing.dat"));
   EXPECT_FALSE(IsPlayableWave(Write("empty.dat", "")));

@@ -12,8 +12,8 @@ class NoticeTest : public GameTest {
   NoticeTest() { Wait(1600); }
 };
 
-const char* const kNotices[] = {"noconnect", "ok",      "kontrola",   "kontakt",
-                                "proxy",     "miseok",  "nekompletni", "nemazat",
+const char* const kNotices[] = {"noconnect",  "ok",      "kontrola",    "kontakt",
+                                "proxy",      "miseok",  "nekompletni", "nemazat",
                                 "neniserver", "priloha", "trojan"};
 
 TEST_F(NoticeTest, EveryNoticeClosesOnItsPictureAndComesBackAsDesigned) {

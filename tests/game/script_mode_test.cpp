@@ -27,7 +27,9 @@ ScriptRun RunWith(const std::string& script, const std::filesystem::path& folder
   return run;
 }
 
-ScriptRun RunScriptText(const std::string& script) { return RunWith(script, QUILLON_DATA_FOLDER); }
+ScriptRun RunScriptText(const std::string& script) {
+  return RunWith(script, QUILLON_DATA_FOLDER);
+}
 
 TEST(ScriptModeTest, StartUpHasRunBeforeTheFirstCommand) {
   ScriptRun run = RunScriptText(
@@ -91,18 +93,19 @@ TEST(ScriptModeTest, AFailedExpectIsReportedAndTheRunGoesOnToStatusOne) {
 
 TEST(ScriptModeTest, ALineItDoesNotUnderstandStopsTheRunWithStatusTwo) {
   const char* const wrong[] = {
-      "jump board",                  // command
-      "click nowhere Picture1",      // screen
-      "click board Picture99",       // control
+      "jump board",                   // command
+      "click nowhere Picture1",       // screen
+      "click board Picture99",        // control
       "print board.Picture1.Colour",  // property
-      "print board.Picture1.Text",   // a property the control does not have
-      "print board",                 // item
-      "wait soon",                   // number
+      "print board.Picture1.Text",    // a property the control does not have
+      "print board",                  // item
+      "wait soon",                    // number
       "key -1",
       "click board",
   };
   for (const char* line : wrong) {
-    ScriptRun run = RunScriptText(std::string("print start.Visible\n") + line + "\nprint start.Visible\n");
+    ScriptRun run =
+        RunScriptText(std::string("print start.Visible\n") + line + "\nprint start.Visible\n");
     EXPECT_EQ(run.status, 2) << line;
     EXPECT_EQ(run.out, "start.Visible=True\n") << line;
     EXPECT_EQ(run.err.rfind("line 2: ", 0), 0u) << run.err;
@@ -111,10 +114,10 @@ TEST(ScriptModeTest, ALineItDoesNotUnderstandStopsTheRunWithStatusTwo) {
 
 TEST(ScriptModeTest, ClicksOnWhatThePlayerCannotReachDoNothing) {
   ScriptRun run = RunScriptText(
-      "click about Picture2\n"   // not loaded
-      "click back Check1\n"      // a disabled screen
+      "click about Picture2\n"  // not loaded
+      "click back Check1\n"     // a disabled screen
       "wait 1600\n"
-      "click start Picture1\n"   // hidden
+      "click start Picture1\n"  // hidden
       "print about.Loaded\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "about.Loaded=False\n");
@@ -145,7 +148,8 @@ TEST(ScriptModeTest, SoundsDocumentsAndTheEndArePrintedAsTheyHappen) {
 TEST(ScriptModeTest, ASoundThatCannotBePlayedPrintsNothingAndTheGameReacts) {
   const std::filesystem::path empty = std::filesystem::temp_directory_path() / "quillon-no-data";
   std::filesystem::create_directories(empty);
-  ScriptRun run = RunWith("click Statistika Command1\nscreens\nexpect about.Timer1.Enabled True\n", empty);
+  ScriptRun run =
+      RunWith("click Statistika Command1\nscreens\nexpect about.Timer1.Enabled True\n", empty);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "screens: error about Statistika start Programy connect dny board back\n");
 }

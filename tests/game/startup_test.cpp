@@ -60,7 +60,8 @@ TEST_F(StartupTest, TheDesktopStartsFromAFreshGameState) {
     EXPECT_FALSE(ControlVisible("board", "Picture" + std::to_string(icon))) << icon;
   }
   EXPECT_TRUE(ControlVisible("Programy", "Command1"));
-  for (const char* tool : {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}) {
+  for (const char* tool :
+       {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}) {
     EXPECT_FALSE(ControlVisible("Programy", tool)) << tool;
   }
 }
