@@ -81,10 +81,12 @@ long long ParseNumber(const std::string& text, const char* what) {
   return value;
 }
 
-class ScriptRunner {
+}  // namespace
+
+class ScriptRunner::Session {
  public:
-  ScriptRunner(const ScreenRegistry& screens, std::ostream& out, std::ostream& err,
-               const std::filesystem::path& soundFolder)
+  Session(const ScreenRegistry& screens, std::ostream& out, std::ostream& err,
+          const std::filesystem::path& soundFolder)
       : screens_(screens),
         out_(out),
         err_(err),
@@ -94,23 +96,22 @@ class ScriptRunner {
     manager_.SetEndListener([this] { out_ << "ended\n"; });
   }
 
-  int Run(std::istream& script) {
-    manager_.Start(kFirstScreen);
-    std::string line;
-    int number = 0;
-    while (!manager_.Ended() && std::getline(script, line)) {
-      ++number;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.empty() || line[0] == '#') continue;
-      try {
-        Execute(line, number);
-      } catch (const ScriptError& error) {
-        out_.flush();
-        err_ << "line " << number << ": " << error.message << '\n';
-        return 2;
-      }
+  ScreenManager& Manager() { return manager_; }
+  int Status() const { return status_; }
+
+  bool RunLine(std::string line, int number) {
+    if (manager_.Ended() || status_ == 2) return false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') return true;
+    try {
+      Execute(line, number);
+    } catch (const ScriptError& error) {
+      out_.flush();
+      err_ << "line " << number << ": " << error.message << '\n';
+      status_ = 2;
+      return false;
     }
-    return failed_ ? 1 : 0;
+    return !manager_.Ended();
   }
 
  private:
@@ -178,7 +179,7 @@ class ScriptRunner {
     if (actual != expected) {
       out_ << "FAIL line " << number << ": " << item << '=' << actual << ", expected " << expected
            << '\n';
-      failed_ = true;
+      status_ = 1;
     }
   }
 
@@ -229,15 +230,36 @@ class ScriptRunner {
   LocaleDateFormatter dates_;
   VirtualClock clock_;
   ScreenManager manager_;
-  bool failed_ = false;
+  int status_ = 0;  // 1 once an expect failed, 2 for a line not understood
 };
 
-}  // namespace
+ScriptRunner::ScriptRunner(const ScreenRegistry& screens, std::ostream& out, std::ostream& err,
+                           const std::filesystem::path& soundFolder)
+    : session_(std::make_unique<Session>(screens, out, err, soundFolder)) {}
+
+ScriptRunner::~ScriptRunner() = default;
+
+void ScriptRunner::Start() { session_->Manager().Start(kFirstScreen); }
+
+bool ScriptRunner::RunLine(const std::string& line, int number) {
+  return session_->RunLine(line, number);
+}
+
+int ScriptRunner::Status() const { return session_->Status(); }
+
+ScreenManager& ScriptRunner::Manager() { return session_->Manager(); }
+
+int ScriptRunner::Run(std::istream& script) {
+  Start();
+  std::string line;
+  for (int number = 1; std::getline(script, line) && RunLine(line, number); ++number) {
+  }
+  return Status();
+}
 
 int RunScript(const ScreenRegistry& screens, std::istream& script, std::ostream& out,
               std::ostream& err, const std::filesystem::path& soundFolder) {
-  ScriptRunner runner(screens, out, err, soundFolder);
-  return runner.Run(script);
+  return ScriptRunner(screens, out, err, soundFolder).Run(script);
 }
 
 }  // namespace quillon

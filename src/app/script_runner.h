@@ -16,10 +16,35 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
+#include <string>
 
 #include "engine/design.h"
+#include "engine/screen_manager.h"
 
 namespace quillon {
+
+// One run of a script: the game on a virtual clock, fed line by line.
+class ScriptRunner {
+ public:
+  ScriptRunner(const engine::ScreenRegistry& screens, std::ostream& out, std::ostream& err,
+               const std::filesystem::path& soundFolder);
+  ~ScriptRunner();
+
+  // Start-up, then every line; returns the exit status.
+  int Run(std::istream& script);
+
+  // For a tool that drives the run itself: start-up, then one line at a time. RunLine is
+  // false once the run is over: the game ended, or the line was not understood.
+  void Start();
+  bool RunLine(const std::string& line, int number);
+  int Status() const;
+  engine::ScreenManager& Manager();
+
+ private:
+  class Session;
+  std::unique_ptr<Session> session_;
+};
 
 int RunScript(const engine::ScreenRegistry& screens, std::istream& script, std::ostream& out,
               std::ostream& err, const std::filesystem::path& soundFolder);
