@@ -198,32 +198,31 @@ void DeleteMessage(ScreenManager& sm) {
   sm.Show("nemazat");
 }
 
+namespace {
+
 // Missions 1 to 3 count only while the popularity is exactly the level their own task sets.
-void Message_Command1_Click(ScreenManager& sm) {
-  if (Popularity(sm) != "Málo známý") {
+void ReplyOnPopularity(ScreenManager& sm, const char* screen, const char* level,
+                       const char* messageIcon, const char* rewardIcon) {
+  if (Popularity(sm) != level) {
     sm.Show("nekompletni");
     return;
   }
-  ShowReward(sm, "Picture1", "Picture6");
-  sm.Unload("Message");
+  ShowReward(sm, messageIcon, rewardIcon);
+  sm.Unload(screen);
+}
+
+}  // namespace
+
+void Message_Command1_Click(ScreenManager& sm) {
+  ReplyOnPopularity(sm, "Message", "Málo známý", "Picture1", "Picture6");
 }
 
 void Message2_Command1_Click(ScreenManager& sm) {
-  if (Popularity(sm) != "Středně známý") {
-    sm.Show("nekompletni");
-    return;
-  }
-  ShowReward(sm, "Picture2", "Picture8");
-  sm.Unload("Message2");
+  ReplyOnPopularity(sm, "Message2", "Středně známý", "Picture2", "Picture8");
 }
 
 void Message3_Command1_Click(ScreenManager& sm) {
-  if (Popularity(sm) != "Známý") {
-    sm.Show("nekompletni");
-    return;
-  }
-  ShowReward(sm, "Picture3", "Picture10");
-  sm.Unload("Message3");
+  ReplyOnPopularity(sm, "Message3", "Známý", "Picture3", "Picture10");
 }
 
 // Without its attachment taken, message 4 says so, whatever the state of the mission.

@@ -2,29 +2,12 @@
 
 #include <string>
 
+#include "network/route_map.h"
 #include "screens/screen_lists.h"
 
 namespace quillon {
 
 using namespace engine;
-
-namespace {
-
-constexpr int kComputerWidth = Pixels(107);
-constexpr int kComputerHeight = Pixels(65);
-constexpr int kProxyWidth = Pixels(72);
-constexpr int kProxyHeight = Pixels(46);
-
-ControlDesign Path(const char* name, int x1, int y1, int x2, int y2) {
-  return Line(name, x1, y1, x2, y2).Width(2).Colour(colors::kText);
-}
-
-// The route around the proxy is drawn only once "Proxy bypass" has run.
-ControlDesign Bypass(const char* name, int x1, int y1, int x2, int y2) {
-  return Line(name, x1, y1, x2, y2).Width(2).Colour(colors::kTitle).Hidden();
-}
-
-}  // namespace
 
 ScreenDesign Map1Screen() {
   ScreenDesign s = ManualScreen("map1", "Mapa spojení", 180, 3360, 4455, 5520);
@@ -32,7 +15,7 @@ ScreenDesign Map1Screen() {
       Label("Label4", 120, 75, "Mapa spojení").Title(),
       Picture("Picture1", 180, 360, kComputerWidth, kComputerHeight, "computer"),
       Label("Label3", 720, 1320, "Localhost"),
-      Picture("Picture2", 1500, 1920, kProxyWidth, kProxyHeight, "proxy"),
+      Picture("Picture2", 1500, 1920, kNodeWidth, kNodeHeight, "proxy"),
       Label("Label1", 1560, 2640, "Proxy server"),
       Picture("Picture3", 2580, 3540, kComputerWidth, kComputerHeight, "computer"),
       Label("Label2", 3180, 4560, "Host"),

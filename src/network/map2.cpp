@@ -2,29 +2,12 @@
 
 #include <string>
 
+#include "network/route_map.h"
 #include "screens/screen_lists.h"
 
 namespace quillon {
 
 using namespace engine;
-
-namespace {
-
-constexpr int kComputerWidth = Pixels(107);
-constexpr int kComputerHeight = Pixels(65);
-constexpr int kNodeWidth = Pixels(72);
-constexpr int kNodeHeight = Pixels(46);
-
-ControlDesign Path(const char* name, int x1, int y1, int x2, int y2) {
-  return Line(name, x1, y1, x2, y2).Width(2).Colour(colors::kText);
-}
-
-// Bypass routes are drawn only once the tool has run.
-ControlDesign Bypass(const char* name, int x1, int y1, int x2, int y2) {
-  return Line(name, x1, y1, x2, y2).Width(2).Colour(colors::kTitle).Hidden();
-}
-
-}  // namespace
 
 ScreenDesign Map2Screen() {
   ScreenDesign s = ManualScreen("map2", "Mapa spojení", 180, 3360, 4425, 5535);

@@ -59,6 +59,17 @@ TEST_F(DesktopWindowTest, KonecHryClickAtItsScaledPositionOpensTheCredits) {
   EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "about");
 }
 
+TEST_F(DesktopWindowTest, ABoardIconAndAMessagesTextButtonTakeClicksInTheWindow) {
+  game.Wait(1600);
+  game.ClickAt(game.ControlCentre("board", "Picture1"));
+  ASSERT_TRUE(game.Showing("Message"));
+
+  // "Storno" is a text under an invisible click area: the area takes the click.
+  game.ClickAt(game.ControlCentre("Message", "Label11"));
+  EXPECT_EQ(game.manager.Peek("Message"), nullptr);
+  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "board");
+}
+
 TEST_F(DesktopWindowTest, AClickBesideAControlReachesNoHandler) {
   game.Wait(2000);
   const engine::ScreenDesign& statistika = *game.manager.Design("Statistika");
