@@ -12,15 +12,15 @@ ScreenDesign AboutScreen() {
       Label("Label1", 60, 3480, kStudioWebAddress).Colour(colors::kWhite),
       Picture("Picture1", 60, 300, Pixels(150), Pixels(248), "logo").Tip("Studio Pergamen"),
       Label("Label2", 2340, 480, 2160, 480, "Programing, Zvuky, Betatesting, Grafika").Points(9.75),
-      Label("Label3", 2460, 1020, 2040, 480, "Tomáš Vrána").Title(),
+      Label("Label3", 2460, 1020, 2040, 480, "Tomáš Vrána").Colour(colors::kTitle),
       Label("Label6", 2580, 1680, 1920, 1080,
             "Děkujeme, že jste si zahráli tuto hru a doufáme že se vám líbyla."),
       Picture("Picture2", 2880, 3600, Pixels(78), Pixels(25), "close-button").Hidden(),
       Label("Label5", 60, 4140, "Podívejte se na náš web kde najdete další naše programy a hry")
           .Colour(colors::kTitle),
       Timer("Timer1", 3800, false),
-      Shape("Shape2", 30, 30, 4530, 255),
-      Shape("Shape1", 30, 285, 4530, 4110),
+      Shape("Shape2", 0, 0, 4590, 285),
+      Shape("Shape1", 0, 270, 4590, 4155),
   };
   s.load = about_Form_Load;
   s.tick["Timer1"] = about_Timer1_Timer;

@@ -72,7 +72,7 @@ void RegisterNoticeScreens(ScreenRegistry& registry) {
       {"ok", "Kontrola zatížení serveru", "Zatížení serveru je v normě", "ok", 3750, 1290},
       {"kontrola", "Automatická kontrola serveru",
        "Server je v bořádku veškerá bezpečnostní opatření funkční", "Form1", 3750, 1290},
-      {"kontakt", "Kontakt na BCCD s.r.o.", "info@bccd-sro.cz nebo podpora@bccd-sro.cz", "Form1",
+      {"kontakt", "Kontakt na BCCD s.r.o.", "info@bccd.example nebo podpora@bccd.example", "Form1",
        3750, 1290},
       {"proxy", "Server ukončil spojení", "Spojení bylo ukončeno hostujícím počítačem", "Form1",
        4005, 1305},

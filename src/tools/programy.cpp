@@ -98,8 +98,9 @@ ScreenDesign ProgramyScreen() {
       Frame("Frame2", kFrameLeft, 2520, kFrameWidth, 615, "Soubory"),
       Frame("Frame3", kFrameLeft, 3240, kFrameWidth, 615, "Destruktivní programy"),
       Frame("Frame4", kFrameLeft, 3960, kFrameWidth, 615, "Trojani"),
-      Shape("Shape2", 60, 60, 2160, 255),
-      Shape("Shape1", 30, 30, 2220, 4605),
+      // The title strip lines up with the tool frames; the outer frame runs round them all.
+      Shape("Shape2", kFrameLeft, 60, kFrameWidth, 255),
+      Shape("Shape1", 30, 30, kFrameWidth + 60, 4605),
   };
   s.click["Command1"] = Programy_Command1_Click;
   s.click["Command2"] = Programy_Command2_Click;

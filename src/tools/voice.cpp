@@ -55,8 +55,8 @@ ScreenDesign VoiceScreen() {
       Timer("Timer1", kAnimationMs, false),
       Timer("Timer2", kAnimationMs, false),
       Timer("Timer3", kAnimationMs, false),
-      Shape("Shape2", 30, 30, 4470, 255),
-      Shape("Shape1", 30, 285, 4470, 2010),
+      Shape("Shape2", 0, 0, 4530, 285),
+      Shape("Shape1", 0, 270, 4530, 2055),
   };
   s.load = voice_Form_Load;
   s.click["Picture5"] = voice_Picture5_Click;
@@ -79,8 +79,8 @@ ScreenDesign VoicebrakerScreen() {
       Timer("Timer2", kAnimationMs, false),
       Timer("Timer3", kAnimationMs, false),
       Timer("Timer4", 1700, false),
-      Shape("Shape2", 30, 30, 3465, 255),
-      Shape("Shape1", 30, 285, 3465, 1635),
+      Shape("Shape2", 0, 0, 3525, 285),
+      Shape("Shape1", 0, 270, 3525, 1680),
   };
   s.load = voicebraker_Form_Load;
   s.tick["Timer1"] = voicebraker_Timer1_Timer;
