@@ -81,14 +81,5 @@ TEST(DateTest, WithoutAUsableLocaleTheGameUsesItsOwnCzechFormat) {
   }
 }
 
-TEST(ClockTest, VirtualTimeMovesOnlyWhenSet) {
-  VirtualClock clock;
-  EXPECT_EQ(clock.NowMs(), 0);
-  clock.Set(1600);
-  EXPECT_EQ(clock.NowMs(), 1600);
-  SteadyClock steady;
-  EXPECT_GE(steady.NowMs(), 0);
-}
-
 }  // namespace
 }  // namespace engine

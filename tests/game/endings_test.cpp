@@ -57,7 +57,6 @@ TEST_F(EndingsTest, ThreeTracesOnEitherNetworkGetThePlayerCaught) {
   Acknowledge();
   EXPECT_EQ(Text("Statistika", "Label1"), "Velká");
   ASSERT_EQ(Screens().front(), "loser");
-  EXPECT_EQ(Text("loser", "Label1"), "Byl jste zatčen a obviněn z hackingu!");
 
   ASSERT_TRUE(Click("loser", "Command1"));
   ExpectEnded();
@@ -96,9 +95,6 @@ TEST_F(EndingsTest, DeletingTheWrongFileOnTheThirdTargetGetsThePlayerReported) {
   EXPECT_FALSE(Showing("loser2"));
   ASSERT_TRUE(Click("comp3", "Command7"));  // "cenik.dat": not to be touched
   ASSERT_TRUE(Showing("loser2"));
-  EXPECT_EQ(Text("loser2", "Label2"),
-            "Pan Miroslav Krejčí vás udal poté co jste mu smazal jiné soubory než měli být "
-            "smazány");
   EXPECT_EQ(Text("Statistika", "Label1"), "Není");  // no alarm: straight to the police
 
   ASSERT_TRUE(Click("loser2", "Command1"));

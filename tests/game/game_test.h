@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -47,6 +48,11 @@ class GameTest : public ::testing::Test {
     for (unsigned char c : text) sm.TypeKey(c);  // ASCII only; the script runner does UTF-8
   }
   std::vector<std::string> Screens() const { return sm.VisibleFrontToBack(); }
+  // The first `n` visible screens, front first.
+  std::vector<std::string> Front(size_t n) const {
+    const std::vector<std::string> visible = Screens();
+    return {visible.begin(), visible.begin() + static_cast<long>(std::min(n, visible.size()))};
+  }
   // Whether a screen is showing, without creating it.
   bool Showing(const std::string& screen) const {
     const engine::ScreenState* state = sm.Peek(screen);

@@ -12,12 +12,11 @@ class NoticeTest : public GameTest {
   NoticeTest() { Wait(1600); }
 };
 
-const char* const kNotices[] = {"noconnect",  "ok",      "kontrola",    "kontakt",
-                                "proxy",      "miseok",  "nekompletni", "nemazat",
-                                "neniserver", "priloha", "trojan"};
-
 TEST_F(NoticeTest, EveryNoticeClosesOnItsPictureAndComesBackAsDesigned) {
-  for (const char* notice : kNotices) {
+  for (const char* notice :
+       {"noconnect", "ok", "kontrola", "kontakt", "proxy", "miseok", "nekompletni", "nemazat",
+        "neniserver", "priloha", "trojan", "oprávnění", "kopírování", "připojení"}) {
+    const std::vector<std::string> before = Screens();
     sm.Show(notice);
     sm.Show(notice);  // a second Show only brings it to the front
     const std::vector<std::string> screens = Screens();
@@ -26,31 +25,41 @@ TEST_F(NoticeTest, EveryNoticeClosesOnItsPictureAndComesBackAsDesigned) {
     sm.Control(notice, "Label1").SetCaption("changed");
     EXPECT_TRUE(Click(notice, "Picture1")) << notice;
     EXPECT_FALSE(Loaded(notice)) << notice;
+    EXPECT_EQ(Screens(), before) << notice;  // closing has no other effect
     sm.Show(notice);
     EXPECT_NE(Text(notice, "Label1"), "changed") << notice;
     Click(notice, "Picture1");
   }
 }
 
-TEST_F(NoticeTest, NoticesAreCentredExceptTheFailedConnection) {
-  for (const char* notice : kNotices) {
-    const engine::ScreenDesign& design = *sm.Design(notice);
-    if (std::string(notice) == "noconnect") {
-      EXPECT_EQ(design.Left(), 6000);
-      EXPECT_EQ(design.Top(), 4965);
-    } else {
-      EXPECT_NEAR(design.Left() * 2 + design.width, engine::kDesktopWidth, 1) << notice;
-      EXPECT_NEAR(design.Top() * 2 + design.height, engine::kDesktopHeight, 1) << notice;
-    }
-  }
-}
+constexpr const char* kRefused = "Nemáte oprávnění provést tuhle operaci";
+constexpr const char* kRefusedSection = "Nemáte opravnění vstoupit do této sekce";
 
-TEST_F(NoticeTest, TheSoundErrorHasTwoLinesAndClosesOnItsOwnPicture) {
-  sm.Show("error");
-  EXPECT_EQ(Text("error", "Label4"), "CHYBA PROGRAMU");
-  EXPECT_FALSE(Text("error", "Label2").empty());
-  EXPECT_TRUE(Click("error", "error"));
-  EXPECT_FALSE(Loaded("error"));
+TEST_F(NoticeTest, TheRefusalIsRewordedOnlyWhenClickedWhileTheFourthTargetShows) {
+  sm.Show("oprávnění");  // as a refused Copy on the first target shows it
+  EXPECT_TRUE(Click("oprávnění", "Label1"));
+  EXPECT_EQ(Text("oprávnění", "Label1"), kRefused);
+  sm.Show("comp4");
+  sm.SetVisible("comp4", false);  // loaded, but hidden
+  Click("oprávnění", "Label1");
+  EXPECT_EQ(Text("oprávnění", "Label1"), kRefused);
+  sm.Show("comp5");
+  Click("oprávnění", "Label1");
+  EXPECT_EQ(Text("oprávnění", "Label1"), kRefused);
+  Click("oprávnění", "Picture1");
+
+  sm.Show("comp4");
+  ASSERT_TRUE(Click("comp4", "Label3"));  // "Administarce"
+  ASSERT_EQ(Screens().front(), "oprávnění");
+  EXPECT_EQ(Text("oprávnění", "Label1"), kRefused);  // not reworded when it opens
+  EXPECT_TRUE(Click("oprávnění", "Label1"));
+  EXPECT_EQ(Text("oprávnění", "Label1"), kRefusedSection);
+  Click("comp4", "Label4");  // opened again while open: brought forward, text kept
+  EXPECT_EQ(Screens().front(), "oprávnění");
+  EXPECT_EQ(Text("oprávnění", "Label1"), kRefusedSection);
+  ASSERT_TRUE(Click("oprávnění", "Picture1"));
+  Click("comp4", "Label3");
+  EXPECT_EQ(Text("oprávnění", "Label1"), kRefused);
 }
 
 }  // namespace

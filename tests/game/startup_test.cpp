@@ -25,17 +25,6 @@ TEST_F(StartupTest, TheSplashLiesOverTheDesktopForOneTimerInterval) {
   EXPECT_EQ(Screens(), desktop);  // and it never comes back
 }
 
-TEST_F(StartupTest, TheBackdropIsDisabledAndHoldsTheTwoMissionFlags) {
-  EXPECT_FALSE(sm.Peek("back")->enabled);
-  EXPECT_FALSE(Click("back", "Check1"));
-  EXPECT_EQ(sm.Control("back", "Check1").Value(), 0);
-  EXPECT_EQ(sm.Control("back", "mise5").Value(), 0);
-  EXPECT_FALSE(ControlVisible("back", "Check1"));
-  EXPECT_FALSE(ControlVisible("back", "mise5"));
-  EXPECT_EQ(Text("back", "mise5"), "Check2");
-  EXPECT_EQ(sm.ActiveScreen(), "start");
-}
-
 TEST_F(StartupTest, TheCalendarAdvancesADayAboutEveryThreeSeconds) {
   EXPECT_EQ(Text("dny", "Label2"), "20.11.2010");
   Wait(2999);
@@ -49,21 +38,6 @@ TEST_F(StartupTest, TheCalendarAdvancesADayAboutEveryThreeSeconds) {
   EXPECT_EQ(Text("dny", "Label2"), "1.12.2010");
   Wait(3002 * 31);
   EXPECT_EQ(Text("dny", "Label2"), "1.1.2011");
-}
-
-TEST_F(StartupTest, TheDesktopStartsFromAFreshGameState) {
-  EXPECT_EQ(Text("Statistika", "Label1"), "Není");
-  EXPECT_EQ(Text("Statistika", "Label2"), "Začátečník");
-  EXPECT_EQ(Text("Statistika", "Label3"), "0");
-  EXPECT_TRUE(ControlVisible("board", "Picture1"));
-  for (int icon = 2; icon <= 15; ++icon) {
-    EXPECT_FALSE(ControlVisible("board", "Picture" + std::to_string(icon))) << icon;
-  }
-  EXPECT_TRUE(ControlVisible("Programy", "Command1"));
-  for (const char* tool :
-       {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}) {
-    EXPECT_FALSE(ControlVisible("Programy", tool)) << tool;
-  }
 }
 
 }  // namespace

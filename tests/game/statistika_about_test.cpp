@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "game_test.h"
-#include "screens/about.h"
 
 namespace quillon::testing {
 namespace {
@@ -21,13 +20,6 @@ TEST_F(StatistikaTest, TheCriminalityValueShowsTheCaughtScreenOnlyAtTheTopLevel)
   sm.Control("Statistika", "Label1").SetCaption("Velká");
   Click("Statistika", "Label1");
   EXPECT_EQ(Screens().front(), "loser");
-}
-
-TEST_F(StatistikaTest, KonecHryOpensTheCreditsAtAnyTime) {
-  sm.Show("Message");  // in the middle of a mission
-  EXPECT_TRUE(Click("Statistika", "Command1"));
-  EXPECT_EQ(Screens().front(), "about");
-  EXPECT_TRUE(Showing("Message"));
 }
 
 class AboutTest : public StatistikaTest {
@@ -71,13 +63,6 @@ TEST_F(AboutTest, TheClosePictureAppearsAfterThreePointEightSecondsAndEndsTheGam
   EXPECT_TRUE(Click("about", "Picture2"));
   EXPECT_TRUE(ended);
   EXPECT_TRUE(Screens().empty());
-}
-
-TEST_F(AboutTest, TheWebAddressOpensAndTheCreditsStay) {
-  OpenCredits();
-  Click("about", "Label1");
-  EXPECT_EQ(documents.opened, std::vector<std::string>{kStudioWebAddress});
-  EXPECT_TRUE(Showing("about"));
 }
 
 TEST_F(AboutTest, WithoutItsSoundTheCreditsShowTheErrorAndStillWork) {

@@ -52,32 +52,5 @@ TEST_F(WizardTest, ShownEarlyWhileHiddenItKeepsTheRunningTimer) {
   EXPECT_EQ(Status(), kSecondText);
 }
 
-TEST_F(WizardTest, OpeningItAgainWhileOpenResetsNothing) {
-  sm.Show("wizard");
-  Wait(600);
-  sm.Show("Programy");
-  sm.Show("wizard");
-  EXPECT_EQ(Screens().front(), "wizard");
-  Wait(200);
-  EXPECT_EQ(Status(), kSecondText);
-}
-
-TEST_F(WizardTest, TheCloseMarkEndsThePermission) {
-  sm.Show("wizard");
-  Wait(800);
-  ASSERT_TRUE(Click("wizard", "Label2"));
-  EXPECT_FALSE(Loaded("wizard"));
-  EXPECT_FALSE(sm.IsVisible("wizard"));
-  EXPECT_EQ(Status(), kFirstText);  // the check created it afresh
-  Wait(800);
-  EXPECT_EQ(Status(), kSecondText);
-}
-
-TEST_F(WizardTest, ThePermissionHoldsFromTheMomentItShows) {
-  sm.Show("wizard");
-  EXPECT_TRUE(sm.IsVisible("wizard"));
-  EXPECT_EQ(Status(), kFirstText);
-}
-
 }  // namespace
 }  // namespace quillon::testing
