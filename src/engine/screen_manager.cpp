@@ -309,20 +309,30 @@ void ScreenManager::Start(std::string_view firstScreen) {
   Dispatch([&] { Show(firstScreen); });
 }
 
-bool ScreenManager::Click(std::string_view screen, std::string_view control) {
-  if (ended_) return false;
-  ScreenState* state = Loaded(screen);
-  if (!state || !state->visible || !state->enabled) return false;
-  int index = state->design->IndexOf(control);
-  if (index < 0 || !state->controls[static_cast<size_t>(index)].visible) return false;
-
+ScreenState* ScreenManager::ActivateByClick(std::string_view screen) {
+  ScreenState* state = ended_ ? nullptr : Loaded(screen);
+  if (!state || !state->visible || !state->enabled) return nullptr;
   BringToFront(state->design->name);
   Activate(*state);
-  if (state->design->controls[static_cast<size_t>(index)].kind == ControlKind::TextBox) {
+  Changed();
+  return state;
+}
+
+bool ScreenManager::ClickScreen(std::string_view screen) {
+  return ActivateByClick(screen) != nullptr;
+}
+
+bool ScreenManager::Click(std::string_view screen, std::string_view control) {
+  const ScreenState* loaded = ended_ ? nullptr : Loaded(screen);
+  const int index = loaded ? loaded->design->IndexOf(control) : -1;
+  if (index < 0 || !loaded->controls[static_cast<size_t>(index)].visible) return false;
+  ScreenState* state = ActivateByClick(screen);
+  if (!state) return false;
+
+  const ScreenDesign& design = *state->design;
+  if (design.controls[static_cast<size_t>(index)].kind == ControlKind::TextBox) {
     state->focus = index;
   }
-  Changed();
-  const ScreenDesign& design = *state->design;
   auto handler = design.click.find(control);
   if (handler != design.click.end()) Dispatch([&] { handler->second(*this); });
   return true;

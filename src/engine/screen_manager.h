@@ -92,6 +92,8 @@ class ScreenManager {
   // or the control is hidden; otherwise the screen comes to the front and is activated, a
   // text box takes the focus, and the control's click handler runs.
   bool Click(std::string_view screen, std::string_view control);
+  // A click on a screen's empty area: the screen comes to the front and is activated.
+  bool ClickScreen(std::string_view screen);
   // A key pressed in a text box: runs its key-press handler and returns the character code
   // the box should take (0 when the handler swallowed it or the game ended).
   int KeyPress(std::string_view screen, std::string_view control, int keyAscii);
@@ -131,6 +133,9 @@ class ScreenManager {
   struct EndRequested {};
 
   ScreenState* Loaded(std::string_view screen);
+  // The screen a click lands on, brought to the front and activated; null when it is not
+  // loaded, hidden or disabled.
+  ScreenState* ActivateByClick(std::string_view screen);
   const ScreenDesign& RequireDesign(std::string_view screen) const;
   void BringToFront(const std::string& screen);
   void Activate(ScreenState& screen);

@@ -160,26 +160,10 @@ void GameWindow::Click(QPointF desktop) {
   if (manager_.Ended()) return;
   const std::optional<Hit> hit = HitAt(desktop);
   if (!hit) return;
-  if (!hit->control.empty()) {
+  if (hit->control.empty()) {
+    manager_.ClickScreen(hit->screen);
+  } else {
     manager_.Click(hit->screen, hit->control);
-  } else if (const engine::ScreenState* state = manager_.Peek(hit->screen)) {
-    // The screen's empty area only brings the screen to the front and activates it: the click
-    // goes to a control without a click handler, a decoration where there is one.
-    const engine::ScreenDesign& design = *state->design;
-    std::optional<size_t> quiet;
-    for (size_t i = 0; i < design.controls.size(); ++i) {
-      const engine::ControlDesign& control = design.controls[i];
-      if (!state->controls[i].visible || design.click.count(control.name) ||
-          control.kind == engine::ControlKind::TextBox) {
-        continue;
-      }
-      if (!TakesClicks(control.kind)) {
-        quiet = i;
-        break;
-      }
-      if (!quiet) quiet = i;
-    }
-    if (quiet) manager_.Click(hit->screen, design.controls[*quiet].name);
   }
   Refresh();
 }

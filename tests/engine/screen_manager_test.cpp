@@ -148,6 +148,10 @@ TEST_F(ScreenManagerTest, AClickActivatesItsScreenUnlessItIsHiddenOrDisabled) {
   sm.Show("locked");
   EXPECT_FALSE(sm.Click("locked", "Label1"));  // a disabled screen ignores the mouse
   EXPECT_EQ(sm.ActiveScreen(), "panel");       // and cannot be activated
+  EXPECT_FALSE(sm.ClickScreen("locked"));
+  EXPECT_TRUE(sm.ClickScreen("other"));  // a screen's empty area brings it to the front
+  EXPECT_EQ(sm.ActiveScreen(), "other");
+  EXPECT_EQ(sm.VisibleFrontToBack().front(), "other");
   sm.SetVisible("other", false);
   EXPECT_FALSE(sm.Click("other", "Label1"));
   EXPECT_FALSE(sm.Click("refuser", "Label1"));  // not loaded: nothing, and not created
