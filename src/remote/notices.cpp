@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "screens/notices.h"
+
 namespace quillon {
 
 using namespace engine;
@@ -26,8 +28,7 @@ ScreenDesign TargetNoticeScreen(const TargetNotice& n) {
       Shape("Shape2", 0, 0, 3735, 255),
       Shape("Shape1", 0, 240, 3735, 1035),
   };
-  const std::string name = n.name;
-  s.click["Picture1"] = [name](ScreenManager& sm) { sm.Unload(name); };
+  s.click["Picture1"] = UnloadOnClick(n.name);
   return s;
 }
 

@@ -24,6 +24,10 @@ void AddFrameShapes(ScreenDesign& s) {
 
 }  // namespace
 
+Handler UnloadOnClick(std::string screen) {
+  return [screen = std::move(screen)](ScreenManager& sm) { sm.Unload(screen); };
+}
+
 ScreenDesign NoticeScreen(const Notice& n) {
   ScreenDesign s = Placed(n);
   const int closeLeft = (s.width - kCloseWidth) / 2;
@@ -34,8 +38,7 @@ ScreenDesign NoticeScreen(const Notice& n) {
       Label("Label1", 120, 390, s.width - 240, closeTop - 420, n.text),
   };
   AddFrameShapes(s);
-  const std::string name = n.name;
-  s.click["Picture1"] = [name](ScreenManager& sm) { sm.Unload(name); };
+  s.click["Picture1"] = UnloadOnClick(n.name);
   return s;
 }
 
@@ -59,7 +62,7 @@ ScreenDesign ErrorScreen() {
           .Colour(colors::kErrorText),
   };
   AddFrameShapes(s);
-  s.click["error"] = [](ScreenManager& sm) { sm.Unload("error"); };
+  s.click["error"] = UnloadOnClick("error");
   return s;
 }
 

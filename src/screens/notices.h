@@ -17,6 +17,9 @@ struct Notice {
   int left = -1, top = -1;
 };
 
+// The click handler of a notice's close picture: it unloads the notice, nothing else.
+engine::Handler UnloadOnClick(std::string screen);
+
 // A notice's design: title `Label4`, text `Label1`, the frame shapes and the close picture
 // `Picture1`, whose click unloads the notice.
 engine::ScreenDesign NoticeScreen(const Notice& notice);
