@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
                               engine::ExecutableFolder());
   }
 #ifdef QUILLON_WINDOW
-  return quillon::RunWindow(argc, argv);
+  return quillon::RunWindow(argc, argv, quillon::WindowOptions{});
 #else
   std::cerr << "usage: quillon --script FILE   (this build has no window)\n";
   return 2;

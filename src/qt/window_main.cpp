@@ -18,7 +18,7 @@ constexpr const char* kBackdrop = "back";
 
 }  // namespace
 
-int RunWindow(int argc, char** argv) {
+int RunWindow(int argc, char** argv, const WindowOptions& options) {
   QApplication app(argc, argv);
 
   engine::SteadyClock clock;
@@ -35,7 +35,11 @@ int RunWindow(int argc, char** argv) {
   }
   manager.Start(kFirstScreen);
   window.Refresh();
-  window.ShowFullScreen();
+  if (options.windowed) {
+    window.show();
+  } else {
+    window.ShowFullScreen();
+  }
   window.setFocus();
   app.exec();
   return 0;

@@ -3,7 +3,11 @@
 
 namespace quillon {
 
-// Shows the game's window full screen and runs it; returns the program's exit status.
-int RunWindow(int argc, char** argv);
+struct WindowOptions {
+  bool windowed = false;  // start in the 1024 x 768 window instead of full screen
+};
+
+// Shows the game's window and runs it; returns the program's exit status.
+int RunWindow(int argc, char** argv, const WindowOptions& options);
 
 }  // namespace quillon
