@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
 
   quillon::ScriptRunner runner(quillon::GameScreens(), std::cout, std::cerr,
-                               engine::ExecutableFolder());
+                               engine::SoundFolder());
   quillon::window::GameWindow window(runner.Manager());
   window.resize(1024, 768);
   window.show();

@@ -23,7 +23,7 @@ class ScriptSoundPlayer : public SoundPlayer {
   ScriptSoundPlayer(std::filesystem::path folder, std::ostream& out)
       : folder_(std::move(folder)), out_(out) {}
   bool Play(const std::string& path) override {
-    if (!IsPlayableWave(folder_ / path)) return false;
+    if (!IsPlayableWave(SoundFile(folder_, path))) return false;
     out_ << "sound " << path << '\n';
     return true;
   }

@@ -1,6 +1,7 @@
 #include "engine/services.h"
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -68,6 +69,29 @@ std::filesystem::path ExecutableFolder() {
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return std::filesystem::current_path();
   return self.parent_path();
+}
+
+std::filesystem::path LocateSoundFolder(const std::filesystem::path& executableFolder,
+                                        const std::filesystem::path& overrideFolder) {
+  if (!overrideFolder.empty()) return overrideFolder;
+  std::error_code error;
+  const std::filesystem::path beside = executableFolder / "data";
+  if (std::filesystem::is_directory(beside, error)) return beside;
+  return (executableFolder / ".." / "share" / "quillon" / "data").lexically_normal();
+}
+
+std::filesystem::path SoundFolder() {
+  const char* variable = std::getenv("QUILLON_DATA_DIR");
+  return LocateSoundFolder(ExecutableFolder(), variable ? variable : "");
+}
+
+std::filesystem::path SoundFile(const std::filesystem::path& soundFolder, const std::string& path) {
+  const std::filesystem::path relative(path);
+  auto part = relative.begin();
+  if (part == relative.end() || *part != "data") return soundFolder / relative;
+  std::filesystem::path file = soundFolder;
+  for (++part; part != relative.end(); ++part) file /= *part;
+  return file;
 }
 
 bool IsPlayableWave(const std::filesystem::path& file) {

@@ -73,8 +73,19 @@ class VirtualClock : public Clock {
   std::int64_t now_ = 0;
 };
 
-// Where the game's sound files are: the folder of the executable.
+// The folder of the running executable.
 std::filesystem::path ExecutableFolder();
+
+// Where the game's sounds lie: `overrideFolder` when given (the player's QUILLON_DATA_DIR),
+// else `data` beside the executable when it is there (a build tree), else
+// `../share/quillon/data` relative to the executable (an installed tree, under any prefix).
+std::filesystem::path LocateSoundFolder(const std::filesystem::path& executableFolder,
+                                        const std::filesystem::path& overrideFolder = {});
+// The same, with the override taken from the environment.
+std::filesystem::path SoundFolder();
+
+// The file of a sound that the game names by its path in the `data` folder ("data/ip.dat").
+std::filesystem::path SoundFile(const std::filesystem::path& soundFolder, const std::string& path);
 
 // True when the file exists and holds a PCM WAVE sound that a player can start.
 bool IsPlayableWave(const std::filesystem::path& file);

@@ -13,7 +13,7 @@ QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder) : folder_(std::move(f
 QtSoundPlayer::~QtSoundPlayer() = default;
 
 bool QtSoundPlayer::Play(const std::string& path) {
-  const std::filesystem::path file = folder_ / path;
+  const std::filesystem::path file = engine::SoundFile(folder_, path);
   if (!engine::IsPlayableWave(file)) return false;
   const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
   if (outputs.isEmpty()) return false;

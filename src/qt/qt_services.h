@@ -14,7 +14,7 @@ namespace quillon::window {
 
 class QtSoundPlayer : public engine::SoundPlayer {
  public:
-  // Sounds are named by paths relative to `folder`, the folder of the game.
+  // `folder` holds the game's sounds; the game names them "data/ip.dat" and the like.
   explicit QtSoundPlayer(std::filesystem::path folder);
   ~QtSoundPlayer() override;
 

@@ -5,6 +5,7 @@
 #include "app/game.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
+#include "qt/application.h"
 #include "qt/artwork.h"
 #include "qt/game_window.h"
 #include "qt/qt_services.h"
@@ -19,10 +20,10 @@ constexpr const char* kBackdrop = "back";
 }  // namespace
 
 int RunWindow(int argc, char** argv, const WindowOptions& options) {
-  QApplication app(argc, argv);
+  const std::unique_ptr<QApplication> app = window::OpenApplication(argc, argv);
 
   engine::SteadyClock clock;
-  window::QtSoundPlayer sound(engine::ExecutableFolder());
+  window::QtSoundPlayer sound(engine::SoundFolder());
   window::QtDocumentOpener documents;
   engine::LocaleDateFormatter dates;
   const engine::ScreenRegistry& screens = GameScreens();
@@ -41,7 +42,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
     window.ShowFullScreen();
   }
   window.setFocus();
-  app.exec();
+  app->exec();
   return 0;
 }
 

@@ -1,0 +1,59 @@
+#include "qt/application.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/identity.h"
+
+namespace quillon::window {
+
+namespace {
+
+// The platform's first words about the display, kept to name the cause if opening it fails.
+QString& PlatformWarning() {
+  static QString warning;
+  return warning;
+}
+
+// Qt reports a display it cannot reach with a few warnings and then a fatal message, after
+// which it would abort; while the window system opens, those become one line and status 1.
+void ReportOpening(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  const bool fromPlatform = context.category && QByteArray(context.category).startsWith("qt.qpa");
+  if (type != QtFatalMsg) {
+    if (fromPlatform) {
+      if (PlatformWarning().isEmpty()) PlatformWarning() = message;
+    } else {
+      std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+    }
+    return;
+  }
+  QString cause = PlatformWarning().isEmpty() ? message.section(u'\n', 0, 0) : PlatformWarning();
+  cause = cause.simplified();
+  if (cause.endsWith(u'.')) cause.chop(1);
+  std::fprintf(stderr,
+               "quillon: cannot open the game's window: %s; run it on a desktop, or play "
+               "without a window with --script FILE\n",
+               qUtf8Printable(cause));
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+}  // namespace
+
+std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
+  QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+  QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+  QApplication::setOrganizationName(QString::fromLatin1(kOrganisationName));
+  QApplication::setOrganizationDomain(QString::fromLatin1(kOrganisationDomain));
+  // Wayland compositors and desktops match the window to its desktop entry by this name.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+
+  const QtMessageHandler previous = qInstallMessageHandler(ReportOpening);
+  auto application = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(previous);
+  return application;
+}
+
+}  // namespace quillon::window

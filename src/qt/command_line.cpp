@@ -1,0 +1,88 @@
+#include "qt/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+namespace quillon {
+
+namespace {
+
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+const QString kWindowed = QStringLiteral("windowed");
+const QString kScript = QStringLiteral("script");
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.addOptions({
+      {{QStringLiteral("h"), kHelp}, QString()},
+      {{QStringLiteral("v"), kVersion}, QString()},
+      {kWindowed, QString()},
+      {kScript, QString(), QStringLiteral("FILE")},
+  });
+
+  CommandLine command;
+  if (!parser.parse(arguments)) {
+    command.action = CommandLine::Action::Error;
+    command.error = parser.errorText();
+  } else if (!parser.positionalArguments().isEmpty()) {
+    command.action = CommandLine::Action::Error;
+    command.error =
+        QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments()[0]);
+  } else if (parser.isSet(kHelp)) {
+    command.action = CommandLine::Action::Help;
+  } else if (parser.isSet(kVersion)) {
+    command.action = CommandLine::Action::Version;
+  } else if (parser.isSet(kScript)) {
+    command.action = CommandLine::Action::Script;
+    command.scriptFile = parser.value(kScript);
+  } else {
+    command.windowed = parser.isSet(kWindowed);
+  }
+  return command;
+}
+
+QString Usage() {
+  return QStringLiteral(
+      "Usage: quillon [--windowed]\n"
+      "       quillon --script FILE\n"
+      "\n"
+      "A hacking-simulation game in Czech, played in its window.\n"
+      "\n"
+      "Options:\n"
+      "  --windowed      start in a 1024 x 768 window instead of full screen (F11 switches)\n"
+      "  --script FILE   play the game without a window, in virtual time, from a script\n"
+      "                  (FILE '-' reads standard input); see quillon(6) for its commands\n"
+      "  -h, --help      show this help and exit\n"
+      "  -v, --version   show the version and exit\n"
+      "\n"
+      "Exit status: 0 the game ended; 1 an expect of the script failed, or no display;\n"
+      "2 a bad command line, an unreadable script, or a script line not understood.\n"
+      "\n"
+      "Environment: QUILLON_DATA_DIR names the folder of the game's sounds.\n");
+}
+
+QString MissingDisplay(const QString& platform, const QString& x11Display,
+                       const QString& waylandDisplay) {
+  // QT_QPA_PLATFORM may list several platforms to try, separated by ';', each with options
+  // after a ':'.
+  // Only the two desktop platforms need a display; any other one in the list may do without.
+  QStringList platforms;
+  for (const QString& entry : platform.split(u';', Qt::SkipEmptyParts)) {
+    const QString name = entry.section(u':', 0, 0);
+    if (name != u"xcb" && name != u"wayland") return QString();
+    platforms << name;
+  }
+  const bool needsX11 = platforms.isEmpty() || platforms.contains(QStringLiteral("xcb"));
+  const bool needsWayland = platforms.isEmpty() || platforms.contains(QStringLiteral("wayland"));
+  if (needsX11 && !x11Display.isEmpty()) return QString();
+  if (needsWayland && !waylandDisplay.isEmpty()) return QString();
+  return QStringLiteral(
+      "no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+      "run it on a desktop, or play without a window with --script FILE");
+}
+
+}  // namespace quillon

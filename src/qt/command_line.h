@@ -1,0 +1,29 @@
+// The game's command line, read before any window or display is opened, so that `--help`,
+// `--version` and a mistyped option work on any machine, with or without a display.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quillon {
+
+struct CommandLine {
+  enum class Action { Play, Script, Help, Version, Error };
+  Action action = Action::Play;
+  bool windowed = false;  // Play: the 1024 x 768 window instead of full screen
+  QString scriptFile;     // Script: the file, or "-" for standard input
+  QString error;          // Error: what is wrong, one line
+};
+
+// `arguments` as the program got them, the program's own name first.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// What `--help` prints, and what follows a command-line error.
+QString Usage();
+
+// Why the window cannot open, judged from the environment before Qt is asked to: no X11 and
+// no Wayland display named. Empty when a display is named or another platform is chosen.
+QString MissingDisplay(const QString& platform, const QString& x11Display,
+                       const QString& waylandDisplay);
+
+}  // namespace quillon
