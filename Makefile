@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan screenshots format clean
+.PHONY: all deps configure build run test test-asan package screenshots format clean
 
 all: build
 
@@ -27,6 +27,10 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON $(CMAKE_FLAGS) > /dev/null
 	@cmake --build $(ASAN_BUILD)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+# The Debian package, build/quillon_1.0.0_amd64.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB > /dev/null && ls "$$PWD"/quillon_*.deb
 
 # Pictures of the window for the documentation, from the scripts in docs/screenshots/.
 screenshots: build

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, test and run, when any is missing.
+# Installs the Debian packages the game needs to build, test, package and run, when any is
+# missing.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   libqt6svg6 libqt6multimedia6 qt6-qpa-plugins
   fonts-liberation2
+  desktop-file-utils appstream man-db groff-base dpkg-dev file lintian
 )
 
 missing=()

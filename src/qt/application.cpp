@@ -11,10 +11,17 @@ namespace quillon::window {
 
 namespace {
 
-// The platform's first words about the display, kept to name the cause if opening it fails.
+// The platform's words about the display, kept to name the cause if opening it fails.
 QString& PlatformWarning() {
   static QString warning;
   return warning;
+}
+
+// Qt may try several platforms in turn; the one that names the display tells the cause best.
+void KeepPlatformWarning(const QString& message) {
+  const auto namesDisplay = [](const QString& text) { return text.contains(u"display"); };
+  QString& kept = PlatformWarning();
+  if (kept.isEmpty() || (namesDisplay(message) && !namesDisplay(kept))) kept = message;
 }
 
 // Qt reports a display it cannot reach with a few warnings and then a fatal message, after
@@ -23,7 +30,7 @@ void ReportOpening(QtMsgType type, const QMessageLogContext& context, const QStr
   const bool fromPlatform = context.category && QByteArray(context.category).startsWith("qt.qpa");
   if (type != QtFatalMsg) {
     if (fromPlatform) {
-      if (PlatformWarning().isEmpty()) PlatformWarning() = message;
+      KeepPlatformWarning(message);
     } else {
       std::fprintf(stderr, "%s\n", qUtf8Printable(message));
     }

@@ -1,0 +1,63 @@
+# The command line of the built game: each case's exit status and first line, and never a
+# signal (execute_process reports a signal as a text instead of a number).
+#   cmake -DGAME=path/to/quillon -P command_line_check.cmake
+
+cmake_minimum_required(VERSION 3.25)
+set(failures "")
+
+# run(NAME STATUS FIRST_LINE STREAM [env settings...] -- ARGUMENTS...)
+function(run name status first_line stream)
+  set(environment "")
+  set(arguments "")
+  set(seen_separator FALSE)
+  foreach(item IN LISTS ARGN)
+    if(item STREQUAL "--")
+      set(seen_separator TRUE)
+    elseif(seen_separator)
+      list(APPEND arguments "${item}")
+    else()
+      list(APPEND environment "${item}")
+    endif()
+  endforeach()
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env ${environment} ${GAME} ${arguments}
+    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result
+    INPUT_FILE /dev/null TIMEOUT 60)
+  if(stream STREQUAL "stdout")
+    set(text "${out}")
+  else()
+    set(text "${err}")
+  endif()
+  string(REGEX REPLACE "\n.*" "" line "${text}")
+  if(NOT result STREQUAL status OR NOT line STREQUAL first_line)
+    string(APPEND failures "${name}: status '${result}' (want ${status}), first line on ${stream} "
+                           "'${line}'\n  want '${first_line}'\n--- stdout\n${out}--- stderr\n${err}\n")
+    set(failures "${failures}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+set(no_display --unset=QT_QPA_PLATFORM DISPLAY= WAYLAND_DISPLAY=)
+
+run(help 0 "Usage: quillon [--windowed]" stdout ${no_display} -- --help)
+run(short_help 0 "Usage: quillon [--windowed]" stdout ${no_display} -- -h)
+run(version 0 "quillon 1.0.0" stdout ${no_display} -- --version)
+run(unknown_option 2 "quillon: Unknown option 'fullscreen'." stderr ${no_display} -- --fullscreen)
+run(stray_argument 2 "quillon: Unexpected argument 'game.qs'." stderr ${no_display} -- game.qs)
+run(script_without_file 2 "quillon: Missing value after '--script'." stderr ${no_display}
+    -- --script)
+run(missing_script 2 "quillon: cannot read /nonexistent/game.qs" stderr ${no_display}
+    -- --script /nonexistent/game.qs)
+run(no_display 1
+    "quillon: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop, or play without a window with --script FILE"
+    stderr ${no_display} --)
+run(no_display_windowed 1
+    "quillon: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop, or play without a window with --script FILE"
+    stderr ${no_display} -- --windowed)
+# A display that is named but cannot be reached: Qt's own abort becomes one line.
+run(unreachable_display 1
+    "quillon: cannot open the game's window: could not connect to display :97; run it on a desktop, or play without a window with --script FILE"
+    stderr --unset=QT_QPA_PLATFORM DISPLAY=:97 WAYLAND_DISPLAY= -- --windowed)
+
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()

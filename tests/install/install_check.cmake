@@ -1,0 +1,117 @@
+# The installed game: `cmake --install` into a new prefix puts every file where the freedesktop
+# and Debian conventions want it, the files pass their validators, and the installed game finds
+# its sounds from any working directory, after the tree is moved, and through QUILLON_DATA_DIR.
+#   cmake -DBUILD=build-dir -DWORK=scratch-dir -P install_check.cmake
+
+cmake_minimum_required(VERSION 3.25)
+set(failures "")
+macro(fail message)
+  string(APPEND failures "${message}\n")
+endmacro()
+
+set(id example.pergamen_studio.Quillon)
+file(REMOVE_RECURSE ${WORK})
+set(prefix ${WORK}/first-prefix)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix}
+                OUTPUT_QUIET RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+# --- Every file where it belongs --------------------------------------------------------------
+set(expected
+  bin/quillon
+  share/quillon/data/ip.dat
+  share/quillon/data/about.dat
+  share/applications/${id}.desktop
+  share/metainfo/${id}.metainfo.xml
+  share/icons/hicolor/scalable/apps/${id}.svg
+  share/man/man6/quillon.6.gz
+  share/doc/quillon/copyright
+  share/doc/quillon/changelog.gz
+  share/licenses/quillon/LICENSE)
+set(icon_sizes 16 24 32 48 64 128 256 512)
+foreach(size IN LISTS icon_sizes)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${id}.png)
+endforeach()
+foreach(file IN LISTS expected)
+  if(NOT EXISTS ${prefix}/${file})
+    fail("not installed: ${file}")
+  endif()
+endforeach()
+file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)
+foreach(file IN LISTS installed)
+  if(NOT file IN_LIST expected)
+    fail("installed but not expected: ${file}")
+  endif()
+endforeach()
+
+# --- Every PNG icon has the size its folder claims ----------------------------------------------
+foreach(size IN LISTS icon_sizes)
+  set(icon ${prefix}/share/icons/hicolor/${size}x${size}/apps/${id}.png)
+  if(EXISTS ${icon})
+    # The PNG signature, then the IHDR chunk: width and height as 4-byte big-endian numbers.
+    file(READ ${icon} header LIMIT 24 HEX)
+    string(SUBSTRING "${header}" 0 16 signature)
+    string(SUBSTRING "${header}" 32 8 width_hex)
+    string(SUBSTRING "${header}" 40 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT width EQUAL size OR NOT height EQUAL size)
+      fail("icon ${size}x${size} is ${width}x${height} (signature ${signature})")
+    endif()
+  endif()
+endforeach()
+
+# --- The validators have nothing to say -------------------------------------------------------
+execute_process(COMMAND desktop-file-validate ${prefix}/share/applications/${id}.desktop
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
+  fail("desktop-file-validate (${result}):\n${out}${err}")
+endif()
+
+execute_process(COMMAND appstreamcli validate --no-net ${prefix}/share/metainfo/${id}.metainfo.xml
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR "${out}${err}" MATCHES "(^|\n)[EW]: ")
+  fail("appstreamcli validate (${result}):\n${out}${err}")
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 LC_ALL=C.UTF-8
+                        man --warnings -l ${prefix}/share/man/man6/quillon.6.gz
+                OUTPUT_VARIABLE page ERROR_VARIABLE err RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT err STREQUAL "" OR NOT page MATCHES "--script FILE")
+  fail("man --warnings (${result}):\n${err}")
+endif()
+
+# --- The installed game finds its sounds ------------------------------------------------------
+# Typing into the address entry plays the key click for each digit; a sound it cannot find
+# would bring up the `error` notice instead.
+set(typing "click connect Picture1\ntype 15\nscreens\n")
+set(typed "sound data/ip.dat\nsound data/ip.dat\nscreens: ip connect start Programy Statistika dny board back\n")
+set(no_sound "screens: error ip connect start Programy Statistika dny board back\n")
+file(WRITE ${WORK}/typing.qs "${typing}")
+file(MAKE_DIRECTORY ${WORK}/elsewhere ${WORK}/no-sounds)
+
+function(play name game expected)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${ARGN} ${game} --script ${WORK}/typing.qs
+                  WORKING_DIRECTORY ${WORK}/elsewhere
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result TIMEOUT 60)
+  if(NOT result EQUAL 0 OR NOT out STREQUAL expected)
+    set(failures "${failures}${name}: status ${result}\n--- output\n${out}--- expected\n${expected}--- errors\n${err}\n"
+        PARENT_SCOPE)
+  endif()
+endfunction()
+
+play(installed ${prefix}/bin/quillon "${typed}" --unset=QUILLON_DATA_DIR)
+play(data_dir_override ${prefix}/bin/quillon "${no_sound}" QUILLON_DATA_DIR=${WORK}/no-sounds)
+play(data_dir_elsewhere ${prefix}/bin/quillon "${typed}"
+     QUILLON_DATA_DIR=${prefix}/share/quillon/data)
+
+# A tree moved as a whole keeps working: nothing of the first prefix is baked in.
+file(RENAME ${prefix} ${WORK}/moved-prefix)
+play(moved ${WORK}/moved-prefix/bin/quillon "${typed}" --unset=QUILLON_DATA_DIR)
+
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()
+file(REMOVE_RECURSE ${WORK})
