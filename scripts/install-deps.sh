@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   libqt6svg6 libqt6multimedia6 qt6-qpa-plugins
   fonts-liberation2
-  desktop-file-utils appstream man-db groff-base dpkg-dev file lintian
+  desktop-file-utils appstream man-db groff-base dpkg-dev file
 )
 
 missing=()

@@ -60,6 +60,25 @@ TEST_F(WaveFileTest, APcmWaveCanBePlayedAndAnythingElseCannot) {
   EXPECT_FALSE(IsPlayableWave(folder_));  // a folder is no sound
 }
 
+TEST_F(WaveFileTest, TheSoundsAreFoundBesideTheGameOrInItsInstalledTree) {
+  // A build tree: data/ beside the executable.
+  std::filesystem::create_directories(folder_ / "build" / "data");
+  EXPECT_EQ(LocateSoundFolder(folder_ / "build"), folder_ / "build" / "data");
+  // An installed tree: bin/ beside share/quillon/data, whatever the prefix.
+  EXPECT_EQ(LocateSoundFolder(folder_ / "usr" / "bin"),
+            folder_ / "usr" / "share" / "quillon" / "data");
+  EXPECT_EQ(LocateSoundFolder(folder_ / "usr" / "games"),
+            folder_ / "usr" / "share" / "quillon" / "data");
+  // The player's folder wins over both, even where it holds nothing.
+  EXPECT_EQ(LocateSoundFolder(folder_ / "build", "/nowhere/sounds"), "/nowhere/sounds");
+}
+
+TEST(SoundFileTest, TheGamesDataPathsNameFilesInTheSoundFolder) {
+  EXPECT_EQ(SoundFile("/usr/share/quillon/data", "data/ip.dat"), "/usr/share/quillon/data/ip.dat");
+  EXPECT_EQ(SoundFile("/opt/sounds", "data/about.dat"), "/opt/sounds/about.dat");
+  EXPECT_EQ(SoundFile("/opt/sounds", "other/x.dat"), "/opt/sounds/other/x.dat");
+}
+
 TEST(DateTest, CzechShortDateHasNoLeadingZerosAndAFullYear) {
   using namespace std::chrono;
   EXPECT_EQ(CzechShortDate(year{2010} / November / 20), "20.11.2010");
