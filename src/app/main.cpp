@@ -44,6 +44,8 @@ int Play(int argc, char** argv, bool windowed) {
     std::cerr << "quillon: " << missing.toStdString() << '\n';
     return 1;
   }
+  // An empty WAYLAND_DISPLAY names no display, but Qt would still try Wayland for it first.
+  if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) qunsetenv("WAYLAND_DISPLAY");
   return quillon::RunWindow(argc, argv, quillon::WindowOptions{.windowed = windowed});
 }
 
