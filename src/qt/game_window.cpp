@@ -1,15 +1,23 @@
 #include "qt/game_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsRectItem>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolTip>
+#include <QWindow>
 #include <algorithm>
 #include <climits>
+
+#if __has_include(<xcb/xproto.h>)
+#include <xcb/xproto.h>
+#define QUILLON_HAS_XCB 1
+#endif
 
 #include "qt/look.h"
 #include "qt/screen_item.h"
@@ -19,8 +27,47 @@ namespace quillon::window {
 
 namespace {
 
-constexpr int kWindowedWidth = 1024;
-constexpr int kWindowedHeight = 768;
+constexpr QSize kWindowedSize(1024, 768);
+constexpr QSize kSmallestWindow(640, 480);
+
+// The text box that Tab (forward) or Shift+Tab (backward) moves to from the focused one, in
+// design order and round the end: the next visible, enabled text box.
+std::optional<size_t> NextTextBox(const engine::ScreenState& screen, bool forward) {
+  const int count = int(screen.controls.size());
+  const int from = screen.focus >= 0 ? screen.focus : (forward ? -1 : count);
+  for (int step = 1; step <= count; ++step) {
+    const int index = ((from + (forward ? step : -step)) % count + count) % count;
+    const engine::ControlState& control = screen.controls[size_t(index)];
+    if (control.design->kind == engine::ControlKind::TextBox && control.visible &&
+        control.enabled) {
+      return size_t(index);
+    }
+  }
+  return std::nullopt;
+}
+
+// What an event of the X11 window system tells about a window.
+enum class X11News { Nothing, Destroyed, PropertyChanged };
+
+X11News X11NewsOf([[maybe_unused]] const void* message, [[maybe_unused]] WId window) {
+#ifdef QUILLON_HAS_XCB
+  switch (static_cast<const xcb_generic_event_t*>(message)->response_type & ~0x80) {
+    case XCB_DESTROY_NOTIFY:
+      if (WId(static_cast<const xcb_destroy_notify_event_t*>(message)->window) == window) {
+        return X11News::Destroyed;
+      }
+      break;
+    case XCB_PROPERTY_NOTIFY:
+      if (WId(static_cast<const xcb_property_notify_event_t*>(message)->window) == window) {
+        return X11News::PropertyChanged;
+      }
+      break;
+    default:
+      break;
+  }
+#endif
+  return X11News::Nothing;
+}
 
 }  // namespace
 
@@ -58,10 +105,12 @@ GameWindow::GameWindow(engine::ScreenManager& manager, QWidget* parent)
         this, [this] { close(); }, Qt::QueuedConnection);
   });
 
-  resize(kWindowedWidth, kWindowedHeight);
+  QCoreApplication::instance()->installNativeEventFilter(this);
+  resize(kWindowedSize);
 }
 
 GameWindow::~GameWindow() {
+  QCoreApplication::instance()->removeNativeEventFilter(this);
   manager_.SetEndListener(nullptr);
   timer_.stop();
   // The screens (and their line edits) go before the scene and the view.
@@ -129,16 +178,46 @@ void GameWindow::UpdateScene() {
   UpdateFocus();
 }
 
-void GameWindow::UpdateFocus() {
-  QGraphicsProxyWidget* focus = nullptr;
+TextBox* GameWindow::FocusedTextBox() const {
   const std::string control = manager_.FocusedControl();
   auto it = screens_.find(manager_.ActiveScreen());
-  if (!control.empty() && it != screens_.end()) focus = it->second->ProxyOf(control);
-  if (focus && focus->isVisible() && focus->isEnabled()) {
-    if (scene_.focusItem() != focus) focus->setFocus(Qt::OtherFocusReason);
+  if (control.empty() || it == screens_.end()) return nullptr;
+  QGraphicsProxyWidget* proxy = it->second->ProxyOf(control);
+  if (!proxy || !proxy->isVisible() || !proxy->isEnabled()) return nullptr;
+  return static_cast<TextBox*>(proxy->widget());
+}
+
+void GameWindow::UpdateFocus() {
+  if (TextBox* box = FocusedTextBox()) {
+    // The line edit itself takes the focus, not only its proxy: only then does its caret show.
+    if (!box->hasFocus()) box->setFocus(Qt::OtherFocusReason);
   } else if (scene_.focusItem()) {
     scene_.setFocusItem(nullptr);
   }
+}
+
+// --- Keys ----------------------------------------------------------------------------------
+
+bool GameWindow::event(QEvent* event) {
+  // Tab is the window's own key: it reaches neither the scene's focus chain nor the game.
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      MoveFocus(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+      return true;
+    }
+  }
+  return QGraphicsView::event(event);
+}
+
+void GameWindow::MoveFocus(bool forward) {
+  const std::string screen = manager_.ActiveScreen();
+  const engine::ScreenState* state = manager_.Peek(screen);
+  if (manager_.Ended() || !state || !state->visible || !state->enabled) return;
+  const std::optional<size_t> next = NextTextBox(*state, forward);
+  if (!next) return;
+  manager_.SetFocus(screen, state->design->controls[*next].name);
+  Refresh();
 }
 
 // --- Clicks --------------------------------------------------------------------------------
@@ -231,18 +310,93 @@ void GameWindow::FitDesktop() {
 void GameWindow::resizeEvent(QResizeEvent* event) {
   QGraphicsView::resizeEvent(event);
   FitDesktop();
+  CentreInFrameOnceKnown();
+}
+
+void GameWindow::moveEvent(QMoveEvent* event) {
+  QGraphicsView::moveEvent(event);
+  CentreInFrameOnceKnown();
+}
+
+void GameWindow::showEvent(QShowEvent* event) {
+  QGraphicsView::showEvent(event);
+  // The keyboard comes to the game at once: the focused text box shows its caret unclicked.
+  activateWindow();
+  setFocus(Qt::ActiveWindowFocusReason);
+  UpdateFocus();
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+  QGraphicsView::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  // A text box takes the keyboard only once the window is active.
+  if (isActiveWindow()) UpdateFocus();
+  CentreInFrameOnceKnown();
+}
+
+QRect GameWindow::CentredWindow(const QRect& available, const QMargins& frame) {
+  const QRect room = available.marginsRemoved(frame);
+  const QSize size = kWindowedSize.boundedTo(room.size());
+  return QRect(QPoint(room.left() + (room.width() - size.width()) / 2,
+                      room.top() + (room.height() - size.height()) / 2),
+               size);
+}
+
+void GameWindow::RememberWindowedGeometry() {
+  if (!isVisible() || isFullScreen()) return;
+  const QRect normal = normalGeometry();
+  if (normal.isValid()) windowedGeometry_ = normal;
 }
 
 void GameWindow::ShowFullScreen() {
+  RememberWindowedGeometry();
+  setMinimumSize(0, 0);
   // Covers the whole display even where no window manager honours the full-screen request.
   if (QScreen* display = screen()) setGeometry(display->geometry());
   showFullScreen();
 }
 
+void GameWindow::ShowWindowed() {
+  // Full screen ends first: a window manager restores the window, then it takes its place.
+  setWindowState(windowState() &
+                 ~(Qt::WindowFullScreen | Qt::WindowMaximized | Qt::WindowMinimized));
+  setMinimumSize(kSmallestWindow);
+  setGeometry(WindowedGeometry());
+  show();
+}
+
+QRect GameWindow::WindowedGeometry() {
+  if (!windowedGeometry_) {
+    const QMargins frame = FrameMargins();
+    windowedGeometry_ = CentredWindow(AvailableArea(), frame);
+    centreInFrame_ = frame.isNull();
+  }
+  return *windowedGeometry_;
+}
+
+void GameWindow::CentreInFrameOnceKnown() {
+  if (!centreInFrame_ || !isVisible() || isFullScreen()) return;
+  // Not while the window manager is still bringing the window out of full screen.
+  if (geometry() != *windowedGeometry_) return;
+  const QMargins frame = FrameMargins();
+  if (frame.isNull()) return;
+  centreInFrame_ = false;
+  if (AvailableArea().contains(geometry().marginsAdded(frame))) return;  // the frame fits
+  windowedGeometry_ = CentredWindow(AvailableArea(), frame);
+  setGeometry(*windowedGeometry_);
+}
+
+QRect GameWindow::AvailableArea() const {
+  return screen() ? screen()->availableGeometry() : QRect(QPoint(), kWindowedSize);
+}
+
+QMargins GameWindow::FrameMargins() const {
+  return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
 void GameWindow::ToggleFullScreen() {
   if (isFullScreen()) {
-    showNormal();
-    resize(kWindowedWidth, kWindowedHeight);
+    ShowWindowed();
   } else {
     ShowFullScreen();
   }
@@ -252,6 +406,27 @@ void GameWindow::closeEvent(QCloseEvent* event) {
   // Closing the window ends the game as End does: nothing is kept, nothing runs any more.
   timer_.stop();
   event->accept();
+}
+
+bool GameWindow::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+  if (eventType != "xcb_generic_event_t" || internalWinId() == 0) return false;
+  switch (X11NewsOf(message, internalWinId())) {
+    case X11News::Destroyed:
+      // Destroyed from outside (a kill by the window manager or a tool), the window leaves
+      // nothing to play in: the game ends as when the player closes it.
+      close();
+      break;
+    case X11News::PropertyChanged:
+      // Maybe the frame the window manager tells of; Qt takes it in first.
+      if (centreInFrame_) {
+        QMetaObject::invokeMethod(
+            this, [this] { CentreInFrameOnceKnown(); }, Qt::QueuedConnection);
+      }
+      break;
+    case X11News::Nothing:
+      break;
+  }
+  return false;
 }
 
 }  // namespace quillon::window

@@ -9,8 +9,10 @@
 // twips so that the embedded line edits keep their natural frame, caret and font metrics.
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QRect>
 #include <QTimer>
 #include <cstdint>
 #include <map>
@@ -26,7 +28,7 @@ namespace quillon::window {
 class ScreenItem;
 class TextBox;
 
-class GameWindow : public QGraphicsView {
+class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
  public:
   // The manager holds the game and its services; its clock drives the timers.
   explicit GameWindow(engine::ScreenManager& manager, QWidget* parent = nullptr);
@@ -51,14 +53,25 @@ class GameWindow : public QGraphicsView {
   // Whether the window's one timer is armed for the engine's next tick.
   bool TimerArmed() const { return timer_.isActive(); }
 
+  // Covers the whole display, whatever its size.
   void ShowFullScreen();
-  // F11: between full screen and a 1024 x 768 window that the player can resize.
+  // A 1024 x 768 window (smaller on a smaller display) that the player can move and resize,
+  // down to 640 x 480. It comes up centred the first time, and where the player left it after.
+  void ShowWindowed();
+  // F11: between full screen and the window.
   void ToggleFullScreen();
+  // Where a centred window goes in a display's free area, given its frame's size: the
+  // window's own area (frame excluded), the frame and all inside the free area.
+  static QRect CentredWindow(const QRect& available, const QMargins& frame);
 
  protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 
@@ -69,6 +82,20 @@ class GameWindow : public QGraphicsView {
   void UpdateScene();
   // Gives the keyboard to the game's focused text box.
   void UpdateFocus();
+  TextBox* FocusedTextBox() const;
+  // Tab and Shift+Tab: the next or previous text box of the active screen takes the focus.
+  void MoveFocus(bool forward);
+  void RememberWindowedGeometry();
+  // Where the window goes when it is not full screen: where the player left it, or centred.
+  QRect WindowedGeometry();
+  // A window manager frames the window only once it shows it: a window centred before its
+  // frame was known whose frame then sticks out of the display (a display hardly bigger than
+  // the window) is centred again, frame and all, so that its title bar lies on the display.
+  void CentreInFrameOnceKnown();
+  QRect AvailableArea() const;
+  QMargins FrameMargins() const;
+  // Notices the window system destroying the window from outside, and framing it.
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
   // A refresh once the current event is over (a text box must not vanish in its own event).
   void RefreshSoon();
   void FitDesktop();
@@ -77,6 +104,8 @@ class GameWindow : public QGraphicsView {
   QGraphicsScene scene_;
   QGraphicsRectItem* desktop_ = nullptr;  // clips the screens to the desktop
   std::map<std::string, ScreenItem*, std::less<>> screens_;
+  std::optional<QRect> windowedGeometry_;  // where the player last had the window
+  bool centreInFrame_ = false;             // centred before the frame was known
   QTimer timer_;
   std::uint64_t shownRevision_ = 0;
   std::uint64_t sceneUpdates_ = 0;

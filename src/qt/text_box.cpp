@@ -109,18 +109,6 @@ int TextBox::GameKeyPress(int code) {
   return result;
 }
 
-bool TextBox::event(QEvent* event) {
-  // The game moves the focus itself; Tab does not wander to another screen's box.
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-      event->accept();
-      return true;
-    }
-  }
-  return QLineEdit::event(event);
-}
-
 void TextBox::keyPressEvent(QKeyEvent* event) {
   const int code = CharacterCode(*event);
   if (code == 0) {

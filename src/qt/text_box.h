@@ -31,7 +31,6 @@ class TextBox : public QLineEdit {
   static int CharacterCode(const QKeyEvent& event);
 
  protected:
-  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
 

@@ -1,6 +1,8 @@
 #include "qt/window_main.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/game.h"
 #include "engine/screen_manager.h"
@@ -16,6 +18,17 @@ namespace {
 
 // The backdrop gives the window its caption and icon.
 constexpr const char* kBackdrop = "back";
+
+// Qt's platform plugin ends the program with exit() from inside the event loop when the window
+// system drops the connection, window and all (a killed X client, a compositor gone). The game
+// keeps nothing to save: for the player the window was closed, which ends with status 0.
+bool eventLoopRunning = false;
+
+void EndAsClosed() {
+  if (!eventLoopRunning) return;
+  std::fflush(nullptr);
+  std::_Exit(0);
+}
 
 }  // namespace
 
@@ -37,12 +50,15 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   manager.Start(kFirstScreen);
   window.Refresh();
   if (options.windowed) {
-    window.show();
+    window.ShowWindowed();
   } else {
     window.ShowFullScreen();
   }
-  window.setFocus();
+  app->setQuitOnLastWindowClosed(true);  // closing the window, in any way, ends the game
+  std::atexit(EndAsClosed);
+  eventLoopRunning = true;
   app->exec();
+  eventLoopRunning = false;
   return 0;
 }
 

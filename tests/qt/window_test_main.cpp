@@ -1,10 +1,35 @@
-// The window tests need one application object for the whole run, drawing off screen.
+// The window tests need one application object for the whole run, drawing off screen on one
+// display of 1280 x 1024, a size a player's display may have, bigger than the game's window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr const char* kDisplay = R"({
+  "synchronousWindowSystemEvents": false,
+  "windowFrameMargins": true,
+  "screens": [{"name": "Display", "x": 0, "y": 0, "width": 1280, "height": 1024,
+               "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]
+})";
+
+// The off-screen platform, its display described in a file of `folder`.
+QByteArray OffscreenPlatform(const QTemporaryDir& folder) {
+  QFile file(folder.filePath(QStringLiteral("display.json")));
+  if (!file.open(QIODevice::WriteOnly) || file.write(kDisplay) < 0) return "offscreen";
+  return "offscreen:configfile=" + QFile::encodeName(file.fileName());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir folder;
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") {
+    qputenv("QT_QPA_PLATFORM", OffscreenPlatform(folder));
+  }
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
