@@ -58,6 +58,22 @@ run(unreachable_display 1
     "quillon: cannot open the game's window: could not connect to display :97; run it on a desktop, or play without a window with --script FILE"
     stderr --unset=QT_QPA_PLATFORM DISPLAY=:97 WAYLAND_DISPLAY= -- --windowed)
 
+# SIGTERM and SIGINT end the game in its window at once, as the signal's default does: the
+# shell's status 128 + N. A game that lingered would be killed 10 s later, status 137.
+find_program(TIMEOUT timeout REQUIRED)
+set(ENV{QT_QPA_PLATFORM} offscreen)
+foreach(signal_status IN ITEMS TERM=143 INT=130)
+  string(REPLACE "=" ";" pair "${signal_status}")
+  list(GET pair 0 signal)
+  list(GET pair 1 status)
+  execute_process(
+    COMMAND ${TIMEOUT} --preserve-status -k 10 -s ${signal} 1 ${GAME} --windowed
+    OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE result)
+  if(NOT result STREQUAL status)
+    string(APPEND failures "SIG${signal}: status '${result}' (want ${status})\n")
+  endif()
+endforeach()
+
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()
