@@ -1,10 +1,12 @@
 // The game starts in its window; `--script FILE` plays it headless instead (FILE `-` reads
 // standard input). The command line is read before anything else, so that `--help`,
 // `--version` and a mistyped option work with no display at all.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "app/game.h"
 #include "app/identity.h"
@@ -23,8 +25,10 @@ namespace {
 int RunScriptFile(const std::string& file) {
   std::ifstream script;
   if (file != "-") {
-    script.open(file);
-    if (!script) {
+    // A folder opens as a file that reads as empty: it would pass for a script with no lines.
+    std::error_code error;
+    if (!std::filesystem::is_directory(file, error)) script.open(file);
+    if (!script.is_open()) {
       std::cerr << "quillon: cannot read " << file << '\n';
       return 2;
     }

@@ -10,10 +10,16 @@
 //   screens                the visible screens, front to back
 //   focus                  the focused text box of the active screen
 //
-// Sounds print `sound PATH`, opened documents `open TARGET`, the end of the game `ended`.
-// Exit status: 0, 1 when an expect failed, 2 for a line the runner does not understand.
+// Sounds print `sound PATH`, opened documents `open TARGET`, the end of the game `ended`;
+// the command lines left after the end are counted on standard error.
+// Exit status: 0, 1 when an expect failed, 2 for a line the runner refuses: one it does not
+// understand, one longer than kMaxLineBytes, one holding a NUL byte or bytes that are not
+// UTF-8, a control character in `type`, a key code that is no key, a wait that is not a whole
+// number from 0 to kMaxWaitMs or that would take the clock past engine::kVirtualTimeLimitMs.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
@@ -24,6 +30,11 @@
 
 namespace quillon {
 
+// The longest script line, without its line end: 1 MiB.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+// The longest wait: one day of game time.
+inline constexpr std::int64_t kMaxWaitMs = 86'400'000;
+
 // One run of a script: the game on a virtual clock, fed line by line.
 class ScriptRunner {
  public:
@@ -31,13 +42,15 @@ class ScriptRunner {
                const std::filesystem::path& soundFolder);
   ~ScriptRunner();
 
-  // Start-up, then every line; returns the exit status.
+  // Start-up, then every line; returns the exit status. Once the game has ended, the lines
+  // left are only counted.
   int Run(std::istream& script);
 
-  // For a tool that drives the run itself: start-up, then one line at a time. RunLine is
-  // false once the run is over: the game ended, or the line was not understood.
+  // For a tool that drives the run itself: start-up, then one line at a time, checked as Run
+  // checks it but for its length. RunLine is false once the run is over: the game ended, or
+  // the line was refused.
   void Start();
-  bool RunLine(const std::string& line, int number);
+  bool RunLine(const std::string& line, std::int64_t number);
   int Status() const;
   engine::ScreenManager& Manager();
 

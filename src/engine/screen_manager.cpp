@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace engine {
 
@@ -357,18 +358,24 @@ void ScreenManager::TypeKey(int keyAscii) {
   std::string control = FocusedControl();
   if (ended_ || control.empty()) return;
 
-  int code = KeyPress(screen, control, keyAscii);
-  if (code == 0) return;
+  const int code = KeyPress(screen, control, keyAscii);
+  if (code == 0 || code == kEnter || code == kEscape) return;
   ScreenState* state = Loaded(screen);
-  const ControlState* box = state ? state->Find(control) : nullptr;
-  if (!box) return;
-  std::string text = box->text;
-  if (code == kBackspace) {
-    EraseLastCharacter(text);
-  } else if (code != kEnter && code != kEscape) {
-    text += Utf8(code);
-  }
-  if (text != box->text) EditText(screen, control, text);
+  ControlState* box = state ? state->Find(control) : nullptr;
+  if (!box || (code == kBackspace && box->text.empty())) return;
+  // The text is edited where it lies: copying it for every key would make typing into a long
+  // text quadratic. The change handler sees the same as after EditText.
+  Dispatch([&] {
+    if (code == kBackspace) {
+      EraseLastCharacter(box->text);
+    } else {
+      box->text += Utf8(code);
+    }
+    Changed();
+    const ScreenDesign& design = *state->design;
+    auto handler = design.change.find(control);
+    if (handler != design.change.end()) handler->second(*this);
+  });
 }
 
 void ScreenManager::FireDueTimers() {
@@ -499,6 +506,9 @@ void ControlRef::SetFocus() const {
 // --- Virtual time ------------------------------------------------------------------------
 
 void AdvanceVirtualTime(ScreenManager& manager, VirtualClock& clock, std::int64_t ms) {
+  if (ms < 0 || clock.NowMs() > kVirtualTimeLimitMs || ms > kVirtualTimeLimitMs - clock.NowMs()) {
+    throw std::out_of_range("virtual time cannot move on by " + std::to_string(ms) + " ms");
+  }
   const std::int64_t target = clock.NowMs() + ms;
   while (!manager.Ended()) {
     std::optional<std::int64_t> due = manager.NextTimerDue();

@@ -184,8 +184,14 @@ class ControlRef {
   std::string control_;
 };
 
+// How far virtual time can go, about 31 700 years: far past any game, and far enough from the
+// end of std::int64_t that a timer's next due time cannot overflow.
+inline constexpr std::int64_t kVirtualTimeLimitMs = 1'000'000'000'000'000;
+
 // Moves virtual time on by `ms`, firing every timer that falls due on the way, in time order;
-// a timer due exactly at the end fires too.
+// a timer due exactly at the end fires too. The cost grows with the ticks that fire, not with
+// `ms`. A negative `ms`, or one that would pass kVirtualTimeLimitMs, throws std::out_of_range
+// and moves nothing.
 void AdvanceVirtualTime(ScreenManager& manager, VirtualClock& clock, std::int64_t ms);
 
 // The UTF-8 bytes of a character code.
