@@ -39,8 +39,8 @@ class Clock {
   virtual std::int64_t NowMs() const = 0;
 };
 
-// The locale's short date format, from the environment's locale. Without a real locale (the
-// C or POSIX locale) it uses the Czech one, the game's own language: "20.11.2010".
+// The locale's short date format, from the environment's locale for dates (LC_TIME). Without a
+// real locale (C, C.UTF-8 or POSIX) it uses the Czech one, the game's own language: "20.11.2010".
 class LocaleDateFormatter : public DateFormatter {
  public:
   LocaleDateFormatter();
@@ -87,7 +87,11 @@ std::filesystem::path SoundFolder();
 // The file of a sound that the game names by its path in the `data` folder ("data/ip.dat").
 std::filesystem::path SoundFile(const std::filesystem::path& soundFolder, const std::string& path);
 
-// True when the file exists and holds a PCM WAVE sound that a player can start.
+// True when the file holds a WAVE sound that the window's player really plays: a regular file
+// of at most 16 MiB; 8, 16, 24 or 32-bit PCM, mono or stereo, 1 000 to 192 000 samples a
+// second, its header consistent; a non-empty data chunk of whole sample frames that lies in the
+// file and comes within the first 16 chunks, after the format. Reads only the headers, never
+// blocks (a FIFO or a device is refused at once) and takes microseconds.
 bool IsPlayableWave(const std::filesystem::path& file);
 
 }  // namespace engine

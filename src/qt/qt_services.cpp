@@ -10,19 +10,28 @@ namespace quillon::window {
 
 QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-QtSoundPlayer::~QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer() {
+  CutOff();
+}
 
 bool QtSoundPlayer::Play(const std::string& path) {
   const std::filesystem::path file = engine::SoundFile(folder_, path);
+  // A file that passes the check loads whole: the effect never sees one that would keep it
+  // waiting for samples that are not there, or make it set aside memory for 4 GiB of them.
   if (!engine::IsPlayableWave(file)) return false;
-  const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
-  if (outputs.isEmpty()) return false;
+  if (QMediaDevices::audioOutputs().isEmpty()) return false;
 
-  if (effect_) effect_->stop();
+  CutOff();
   effect_ = std::make_unique<QSoundEffect>(QMediaDevices::defaultAudioOutput());
   effect_->setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
   effect_->play();  // starts once the sound is loaded, in the background
   return true;
+}
+
+void QtSoundPlayer::CutOff() {
+  if (!effect_) return;
+  effect_->stop();
+  effect_.reset();
 }
 
 void QtDocumentOpener::Open(const std::string& target) {

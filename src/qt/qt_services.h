@@ -23,6 +23,9 @@ class QtSoundPlayer : public engine::SoundPlayer {
   bool Play(const std::string& path) override;
 
  private:
+  // Stops the sound playing and deletes its effect.
+  void CutOff();
+
   std::filesystem::path folder_;
   // A fresh effect for every sound: an effect that once failed to load stays failed.
   std::unique_ptr<QSoundEffect> effect_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAudioDevice>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMediaDevices>
 #include <QObject>
@@ -22,8 +23,8 @@ void WriteLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.put(char((value >> (8 * i)) & 0xFF));
 }
 
-// A short PCM WAVE click.
-void WriteWave(const std::filesystem::path& file) {
+// A short PCM WAVE click of 800 samples whose data chunk claims `claimedDataBytes`.
+void WriteWave(const std::filesystem::path& file, std::uint32_t claimedDataBytes = 1600) {
   std::ofstream out(file, std::ios::binary);
   const std::uint32_t samples = 800;
   out.write("RIFF", 4);
@@ -37,39 +38,46 @@ void WriteWave(const std::filesystem::path& file) {
   WriteLittleEndian(out, 2, 2);
   WriteLittleEndian(out, 16, 2);
   out.write("data", 4);
-  WriteLittleEndian(out, samples * 2, 4);
+  WriteLittleEndian(out, claimedDataBytes, 4);
   for (std::uint32_t i = 0; i < samples; ++i) WriteLittleEndian(out, (i % 16) < 8 ? 3000 : 0, 2);
 }
 
 class SoundTest : public ::testing::Test {
  protected:
   SoundTest() {
-    std::filesystem::create_directories(Folder() / "data");
-    WriteWave(Folder() / "data" / "click.dat");
-    std::ofstream(Folder() / "data" / "noise.dat") << "not a sound at all";
+    WriteWave(SoundFolder() / "click.dat");
+    std::ofstream(SoundFolder() / "noise.dat") << "not a sound at all";
+    WriteWave(SoundFolder() / "cut.dat", 2600);         // the data chunk runs past the file's end
+    WriteWave(SoundFolder() / "huge.dat", 0xFFFFFFF0);  // it claims 4 GiB
   }
-  std::filesystem::path Folder() const { return dir.path().toStdString(); }
+  // The game names its sounds "data/click.dat"; they lie in the sound folder itself.
+  std::filesystem::path SoundFolder() const { return dir.path().toStdString(); }
+  static bool HasAudioOutput() { return !QMediaDevices::audioOutputs().isEmpty(); }
 
   QTemporaryDir dir;
 };
 
 TEST_F(SoundTest, AMissingOrUnplayableFileCannotBePlayed) {
-  window::QtSoundPlayer player(Folder());
+  window::QtSoundPlayer player(SoundFolder());
   EXPECT_FALSE(player.Play("data/missing.dat"));
   EXPECT_FALSE(player.Play("data/noise.dat"));
-  EXPECT_FALSE(player.Play("data"));
-  // Sounds are looked up in the game's folder, not the working directory.
-  window::QtSoundPlayer elsewhere(Folder() / "data");
+  EXPECT_FALSE(player.Play("data/cut.dat"));
+  EXPECT_FALSE(player.Play("data/huge.dat"));
+  EXPECT_FALSE(player.Play("data"));  // the sound folder itself
+  // Sounds are looked up in the player's folder only.
+  window::QtSoundPlayer elsewhere(SoundFolder() / "other");
   EXPECT_FALSE(elsewhere.Play("data/click.dat"));
 }
 
+// Without an audio output (as on a build machine) no sound plays: then Play is false too.
 TEST_F(SoundTest, AWaveSoundPlaysWhereThereIsAnAudioOutput) {
-  window::QtSoundPlayer player(Folder());
-  const bool output = !QMediaDevices::audioOutputs().isEmpty();
-  EXPECT_EQ(player.Play("data/click.dat"), output);
-  // A second sound cuts off the first; a failing one in between changes nothing.
-  EXPECT_FALSE(player.Play("data/missing.dat"));
-  EXPECT_EQ(player.Play("data/click.dat"), output);
+  window::QtSoundPlayer player(SoundFolder());
+  // Each sound cuts off the one before; a failing one in between changes nothing.
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(player.Play("data/click.dat"), HasAudioOutput());
+    EXPECT_FALSE(player.Play("data/cut.dat"));
+    QCoreApplication::processEvents();
+  }
 }
 
 class UrlCatcher : public QObject {
