@@ -124,17 +124,33 @@ TEST_F(ScreenManagerTest, HidingKeepsChangesAndUnloadingLosesThem) {
   EXPECT_EQ(log.size(), 2u);
 }
 
-TEST_F(ScreenManagerTest, ShowOfAVisibleScreenOnlyBringsItToTheFront) {
+// The keyboard goes to the front-most screen that is showing and enabled: a disabled screen
+// is never made active, and hiding or disabling the active one hands the keys on.
+TEST_F(ScreenManagerTest, TheActiveScreenIsTheFrontMostEnabledOneAndTakesTheKeys) {
   sm.Show("panel");
   sm.Show("other");
   sm.Control("panel", "Label1").SetCaption("kept");
-  EXPECT_EQ(sm.VisibleFrontToBack(), (std::vector<std::string>{"other", "panel"}));
-
-  EXPECT_TRUE(sm.Show("panel"));
+  EXPECT_EQ(sm.ActiveScreen(), "other");
+  EXPECT_TRUE(sm.Show("panel"));  // already showing: only to the front, changes kept
   EXPECT_EQ(sm.VisibleFrontToBack(), (std::vector<std::string>{"panel", "other"}));
-  EXPECT_EQ(sm.ActiveScreen(), "panel");
   EXPECT_EQ(sm.Control("panel", "Label1").Caption(), "kept");
-  EXPECT_EQ(log, Log{"panel load, visible=0"});
+
+  sm.Show("other");
+  sm.SetVisible("other", false);
+  EXPECT_EQ(sm.ActiveScreen(), "panel");
+  sm.Show("locked");  // in front, but disabled
+  EXPECT_EQ(sm.VisibleFrontToBack().front(), "locked");
+  EXPECT_EQ(sm.ActiveScreen(), "panel");
+
+  sm.Show("other");
+  sm.SetEnabled("other", false);  // past the disabled `locked` to `panel`
+  EXPECT_EQ(sm.ActiveScreen(), "panel");
+  sm.TypeKey('7');
+  EXPECT_EQ(sm.Control("panel", "Text1").Text(), "7");
+  sm.SetEnabled("panel", false);
+  EXPECT_EQ(sm.ActiveScreen(), "");
+  sm.TypeKey('8');
+  EXPECT_EQ(sm.Control("panel", "Text1").Text(), "7");
 }
 
 TEST_F(ScreenManagerTest, AClickActivatesItsScreenUnlessItIsHiddenOrDisabled) {

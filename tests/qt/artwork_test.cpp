@@ -62,12 +62,6 @@ TEST(ArtworkTest, EveryPictureAndIconOfEveryScreenIsInTheProgramAndRenders) {
   EXPECT_TRUE(broken.empty()) << "pictures that do not render:" << Join(broken);
 }
 
-TEST(ArtworkTest, AMissingPictureIsNoRenderer) {
-  EXPECT_EQ(window::Artwork("no-such-picture"), nullptr);
-  EXPECT_TRUE(window::ArtworkIcon("no-such-picture").isNull());
-  EXPECT_FALSE(window::ArtworkIcon("back-icon").isNull());
-}
-
 TEST(LayoutTest, TheWindowsFontIsInstalledWithCzechLetters) {
   const QFont font = window::ControlFont(engine::Label("Label1", 0, 0, "x"));
   EXPECT_EQ(QFontInfo(font).family(), window::kFontFamily);

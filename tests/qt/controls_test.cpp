@@ -73,30 +73,38 @@ class ControlsTest : public ::testing::Test {
   WindowHarness game{screens, "kinds"};
 };
 
-TEST_F(ControlsTest, WhereControlsOverlapTheEarlierOneTakesTheClick) {
+TEST_F(ControlsTest, AClickReachesTheEarlierOfOverlappingControlsOnTheFrontScreen) {
   Click(300, 300);    // on the label "Pod", under the click area
   Click(2050, 250);   // on "Uvnitř", inside the shape
   Click(4000, 300);   // on the picture, under the hidden click area
   Click(5000, 2400);  // on the command button inside the frame
   Click(4000, 2000);  // on the frame's own area: nothing
   EXPECT_EQ(clicks, (std::vector<std::string>{"Area", "Inside", "Pic", "Cmd"}));
+
+  clicks.clear();
+  Click(13000, 1000);  // a disabled screen ignores it
+  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "kinds");
+  Click(10000, 7000);  // on "other" where "kinds" does not cover it: to the front
+  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "other");
+  Click(7800, 4800);  // where the two overlap, the screen in front takes the click
+  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "other");
+  Click(9400, 6350);  // on "Jiná"
+  EXPECT_EQ(clicks, std::vector<std::string>{"other"});
 }
 
-TEST_F(ControlsTest, AClickOnAScreensEmptyAreaBringsItToTheFront) {
-  ASSERT_EQ(game.manager.VisibleFrontToBack().front(), "kinds");
-  Click(10000, 7000);  // on "other" where "kinds" does not cover it
-  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "other");
-  EXPECT_TRUE(clicks.empty());
-  // Where the two overlap, the screen in front now takes the click.
-  Click(7800, 4800);
-  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "other");
-}
-
-TEST_F(ControlsTest, ADisabledScreenIgnoresAClick) {
-  const std::vector<std::string> before = game.manager.VisibleFrontToBack();
-  Click(13000, 1000);
-  EXPECT_TRUE(clicks.empty());
-  EXPECT_EQ(game.manager.VisibleFrontToBack(), before);
+// The second press of a double click counts again only on a command button.
+TEST_F(ControlsTest, ADoubleClickIsTwoClicksOnlyOnACommandButton) {
+  const auto doubleClick = [this](QPoint at) {
+    QTest::mouseClick(game.window.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(game.window.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(game.window.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    WindowHarness::Settle();
+  };
+  doubleClick(game.WindowPoint(4000, 300));
+  EXPECT_EQ(clicks, std::vector<std::string>{"Pic"});
+  clicks.clear();
+  doubleClick(game.WindowPoint(5000, 2400));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Cmd", "Cmd"}));
 }
 
 TEST_F(ControlsTest, ShapesAndLinesAreThinStrokesInTheirColour) {

@@ -1,4 +1,5 @@
-// The whole game in its window: the start-up desktop, clicks at scaled positions, resizing.
+// The whole game in its window: the start-up desktop, where screens stand, clicks at scaled
+// positions, resizing. Positions are worked out by hand from the design's twips, 15 to a pixel.
 #include "qt/window_harness.h"
 
 namespace quillon::testing {
@@ -6,63 +7,77 @@ namespace {
 
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kTitle = qRgb(95, 176, 237);
+const QRgb kWhite = qRgb(255, 255, 255);
 
-// The rectangle of a screen in the 1024 x 768 window, in pixels.
-QRect ScreenRect(const engine::ScreenDesign& design) {
-  return QRect(design.Left() / 15, design.Top() / 15, design.width / 15, design.height / 15);
-}
+// The splash, 5970 x 1410 twips, centred: 398 x 94 pixels at (313, 337).
+const QRect kSplash(313, 337, 398, 94);
+// The board's title "Zprávy": the board at (12, 12), its title 8, 5 pixels in.
+const QRect kBoardTitle(20, 17, 60, 14);
 
 class DesktopWindowTest : public ::testing::Test {
  protected:
-  // The title line of the message board, in pixels of a 1024 x 768 desktop.
-  QRect BoardTitle() const {
-    const engine::ScreenDesign& board = *game.manager.Design("board");
-    const engine::ControlDesign& title = *board.Find("Label4");
-    return QRect((board.Left() + title.left) / 15, (board.Top() + title.top) / 15, 60, 14);
+  void ClickAt(int x, int y) { game.ClickAt(game.DesktopPoint(x, y)); }
+  void OpenCredits() {
+    game.Wait(2000);
+    game.ClickAt(game.ControlCentre("Statistika", "Command1"));
+    ASSERT_TRUE(game.Showing("about"));
   }
 
   WindowHarness game{GameScreens()};
 };
 
-TEST_F(DesktopWindowTest, StartUpDesktopShowsBackdropTitlesAndTheSplashUntil1600ms) {
-  const QRect splash = ScreenRect(*game.manager.Design("start")).adjusted(2, 2, -2, -2);
+TEST_F(DesktopWindowTest, TheSplashCoversTheMiddleUntil1600MsThenTheDesktopShows) {
+  const QRect inside = kSplash.adjusted(2, 2, -2, -2);
+  const int area = inside.width() * inside.height();
   QImage atStart = game.Grab();
   ASSERT_EQ(atStart.size(), QSize(1024, 768));
-  EXPECT_LT(CountNear(atStart, splash, kBlack, 8), splash.width() * splash.height() / 2)
-      << "the splash covers the middle of the desktop at start";
+  EXPECT_LT(CountNear(atStart, inside, kBlack, 8), area / 2);
+  EXPECT_EQ(CountNear(atStart, QRect(306, 330, 6, 100), kBlack, 8), 600) << "left of it";
 
   game.Wait(1599);
-  EXPECT_TRUE(game.Showing("start"));
-  EXPECT_LT(CountNear(game.Grab(), splash, kBlack, 8), splash.width() * splash.height() / 2);
-
-  game.Wait(1);
-  EXPECT_FALSE(game.Showing("start"));
-  game.Wait(400);  // the desktop as it stands two seconds after start
+  EXPECT_LT(CountNear(game.Grab(), inside, kBlack, 8), area / 2);
+  game.Wait(401);  // the desktop as it stands two seconds after start
   QImage desktop = game.Grab();
-  EXPECT_EQ(CountNear(desktop, splash, kBlack, 8), splash.width() * splash.height())
-      << "the black backdrop shows where the splash was";
-  EXPECT_EQ(desktop.pixel(512, 384), kBlack);
-  EXPECT_EQ(desktop.pixel(700, 300), kBlack);
-
-  // The light blue title of the message board, in its title line at the top left, and
-  // nothing light blue beside it.
-  EXPECT_GT(CountNear(desktop, BoardTitle(), kTitle, 24), 10);
-  EXPECT_EQ(CountNear(desktop, BoardTitle().translated(100, 0), kTitle, 24), 0);
+  EXPECT_EQ(CountNear(desktop, inside, kBlack, 8), area) << "the black backdrop";
+  // The light blue title of the message board, and nothing light blue beside it.
+  EXPECT_GT(CountNear(desktop, kBoardTitle, kTitle, 24), 10);
+  EXPECT_EQ(CountNear(desktop, kBoardTitle.translated(100, 0), kTitle, 24), 0);
 }
 
-TEST_F(DesktopWindowTest, KonecHryClickAtItsScaledPositionOpensTheCredits) {
+// The address entry, 2520 x 1365 twips, centred at (428, 338); its Connect button 18, 60
+// pixels in and 61 x 19 big.
+TEST_F(DesktopWindowTest, ACentredScreenTakesItsClicksWhereItIsDrawn) {
   game.Wait(2000);
-  ASSERT_FALSE(game.Showing("about"));
-  game.ClickAt(game.ControlCentre("Statistika", "Command1"));
-  EXPECT_TRUE(game.Showing("about"));
-  EXPECT_EQ(game.manager.VisibleFrontToBack().front(), "about");
+  game.ClickAt(game.ControlCentre("connect", "Picture1"));
+  ASSERT_TRUE(game.Showing("ip"));
+  ClickAt(425, 407);  // just left of the entry: nothing there to click
+  EXPECT_FALSE(game.Showing("noconnect"));
+  ClickAt(476, 407);
+  EXPECT_TRUE(game.Showing("noconnect"));  // an empty address
+}
+
+// The credits, 4590 x 4425 twips, centred at (359, 236). The web address (white, 4, 232 pixels
+// in) lies over the foot of the logo (4, 20 pixels in, 150 x 248), drawn on it and taking its
+// clicks; the close picture (192, 240 pixels in, 78 x 25) ends the game.
+TEST_F(DesktopWindowTest, TheCreditsWebAddressLiesOverTheLogoAndTheirCloseEndsTheGame) {
+  OpenCredits();
+  const QRect address(363, 468, 150, 13);
+  EXPECT_GT(CountNear(game.Grab(), address, kWhite, 60), 40);
+  ClickAt(380, 474);
+  EXPECT_EQ(game.documents.opened, std::vector<std::string>{"http://www.pergamen-studio.example/"});
+
+  game.Wait(3800);
+  ASSERT_TRUE(game.window.isVisible());
+  ClickAt(590, 488);
+  EXPECT_TRUE(game.manager.Ended());
+  EXPECT_FALSE(game.window.isVisible());
+  EXPECT_FALSE(game.window.TimerArmed());
 }
 
 TEST_F(DesktopWindowTest, ABoardIconAndAMessagesTextButtonTakeClicksInTheWindow) {
   game.Wait(1600);
   game.ClickAt(game.ControlCentre("board", "Picture1"));
   ASSERT_TRUE(game.Showing("Message"));
-
   // "Storno" is a text under an invisible click area: the area takes the click.
   game.ClickAt(game.ControlCentre("Message", "Label11"));
   EXPECT_EQ(game.manager.Peek("Message"), nullptr);
@@ -75,26 +90,14 @@ TEST_F(DesktopWindowTest, TheDesktopScalesWithTheWindow) {
   game.Resize(2048, 768);
   QImage wide = game.Grab();
   ASSERT_EQ(wide.size(), QSize(2048, 768));
-  EXPECT_GT(CountNear(wide, BoardTitle().translated(512, 0), kTitle, 24), 10);
+  EXPECT_GT(CountNear(wide, kBoardTitle.translated(512, 0), kTitle, 24), 10);
   EXPECT_EQ(CountNear(wide, QRect(0, 0, 512, 768), kBlack, 0), 512 * 768);
 
-  // Half the size: the same control lands at half its position.
+  // Half the size: "Konec hry" (the statistics at 847, 520, the button 8, 124 pixels in,
+  // 153 x 17) lands at half its position.
   game.Resize(512, 384);
-  const QPoint konecHry = game.ControlCentre("Statistika", "Command1");
-  EXPECT_NEAR(konecHry.x(), (12705 + 120 + 2295 / 2) / 30, 1);
-  game.ClickAt(konecHry);
+  game.ClickAt(QPoint((847 + 8 + 76) / 2, (520 + 124 + 8) / 2));
   EXPECT_TRUE(game.Showing("about"));
-}
-
-TEST_F(DesktopWindowTest, TheCreditsCloseButtonEndsTheGameAndClosesTheWindow) {
-  game.Wait(2000);
-  game.ClickAt(game.ControlCentre("Statistika", "Command1"));
-  game.Wait(3800);
-  ASSERT_TRUE(game.window.isVisible());
-  game.ClickAt(game.ControlCentre("about", "Picture2"));
-  EXPECT_TRUE(game.manager.Ended());
-  EXPECT_FALSE(game.window.isVisible());
-  EXPECT_FALSE(game.window.TimerArmed());
 }
 
 TEST_F(DesktopWindowTest, TheWindowsOwnTimerFiresTheTicksThatFellDue) {
@@ -110,16 +113,6 @@ TEST_F(DesktopWindowTest, TheWindowsOwnTimerFiresTheTicksThatFellDue) {
   game.window.close();  // closing the window stops the game's timers
   WindowHarness::Settle();
   EXPECT_FALSE(game.window.TimerArmed());
-}
-
-TEST_F(DesktopWindowTest, F11TogglesBetweenFullScreenAndA1024By768Window) {
-  game.window.ToggleFullScreen();
-  WindowHarness::Settle();
-  EXPECT_TRUE(game.window.isFullScreen());
-  game.window.ToggleFullScreen();
-  WindowHarness::Settle();
-  EXPECT_FALSE(game.window.isFullScreen());
-  EXPECT_EQ(game.window.size(), QSize(1024, 768));
 }
 
 }  // namespace

@@ -67,36 +67,21 @@ class TextBoxTest : public ::testing::Test {
   WindowHarness game{screens, "form"};
 };
 
-TEST_F(TextBoxTest, TheKeyPressHandlerSeesEachKeyBeforeTheTextChanges) {
+TEST_F(TextBoxTest, TheKeyPressHandlerSeesEachKeyBeforeTheTextChangesAndMayChangeIt) {
   Type("bc");
   ASSERT_EQ(log.keys.size(), 2u);
   EXPECT_EQ(log.keys[0], std::make_pair(int('b'), std::string("")));
   EXPECT_EQ(log.keys[1], std::make_pair(int('c'), std::string("b")));
   EXPECT_EQ(log.changes, (std::vector<std::string>{"b", "bc"}));
-  EXPECT_EQ(GameText(), "bc");
-  EXPECT_EQ(Box().text(), "bc");
-}
-
-TEST_F(TextBoxTest, ASwallowedKeyLeavesTheTextAndAChangedKeyTypesTheNewCharacter) {
-  Type("bxa");
-  EXPECT_EQ(GameText(), "bA");
-  EXPECT_EQ(Box().text(), "bA");
-  EXPECT_EQ(log.changes, (std::vector<std::string>{"b", "bA"}));
+  Type("xa");  // swallowed, and changed into 'A'
+  EXPECT_EQ(GameText(), "bcA");
+  EXPECT_EQ(Box().text(), "bcA");
   Type("-");  // the handler turns it into a Backspace
-  EXPECT_EQ(GameText(), "b");
-  EXPECT_EQ(Box().text(), "b");
+  EXPECT_EQ(Box().text(), "bc");
   Type("#");  // the key edits the text as the handler left it
   EXPECT_EQ(GameText(), "reset#");
   EXPECT_EQ(Box().text(), "reset#");
-}
-
-TEST_F(TextBoxTest, TheGameTextIsShownAfterTheChangeHandlerRewroteIt) {
-  Type("42");
-  EXPECT_EQ(GameText(), "");
-  EXPECT_EQ(Box().text(), "");
-  game.manager.Control("form", "Text2").SetText("155.8.13.76");
-  game.window.Refresh();
-  EXPECT_EQ(Box("Text2").text(), "155.8.13.76");
+  EXPECT_EQ(log.changes.back(), "reset#");
 }
 
 TEST_F(TextBoxTest, BackspaceEnterAndEscapeReachTheHandlerAsTheirCodes) {
@@ -117,16 +102,30 @@ TEST_F(TextBoxTest, BackspaceEnterAndEscapeReachTheHandlerAsTheirCodes) {
   EXPECT_EQ(log.changes.back(), "c");
 }
 
-TEST_F(TextBoxTest, TheKeyboardFollowsTheGamesFocus) {
+TEST_F(TextBoxTest, TheBoxShowsTheGameTextAfterTheGameRewroteIt) {
+  Type("42");  // the change handler empties it
+  EXPECT_EQ(GameText(), "");
+  EXPECT_EQ(Box().text(), "");
+  game.manager.Control("form", "Text2").SetText("155.8.13.76");
+  game.window.Refresh();
+  EXPECT_EQ(Box("Text2").text(), "155.8.13.76");
+}
+
+// The form, 4800 x 3000 twips, centred at (352, 284); its first box 8, 24 pixels in, 200 x 19.
+TEST_F(TextBoxTest, TheKeyboardFollowsTheGamesFocusAndTabSkipsAHiddenBox) {
   EXPECT_EQ(game.window.scene()->focusItem(), Box("Text1").graphicsProxyWidget());
   Type("done");
   EXPECT_EQ(game.manager.FocusedControl(), "Text2");
   EXPECT_EQ(game.window.scene()->focusItem(), Box("Text2").graphicsProxyWidget());
-
-  // A click on the first box gives it the keyboard back.
-  game.ClickAt(game.ControlCentre("form", "Text1"));
+  game.ClickAt(game.DesktopPoint(460, 317));  // a click on the first box
   EXPECT_EQ(game.manager.FocusedControl(), "Text1");
   EXPECT_EQ(game.window.scene()->focusItem(), Box("Text1").graphicsProxyWidget());
+
+  game.manager.Control("form", "Text2").SetVisible(false);
+  game.window.Refresh();
+  QTest::keyClick(&game.window, Qt::Key_Tab);
+  WindowHarness::Settle();
+  EXPECT_EQ(game.manager.FocusedControl(), "Text1");
 }
 
 TEST_F(TextBoxTest, AKeyWhoseHandlerUnloadsTheScreenTypesNothing) {

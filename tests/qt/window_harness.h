@@ -45,24 +45,26 @@ struct WindowHarness {
     Settle();
   }
 
-  // Where a point of the desktop, given in twips, lies in the window: the 1024 x 768 desktop
-  // is scaled to fit the window, aspect kept, and centred.
-  QPoint WindowPoint(double twipsX, double twipsY) const {
+  // Where a point of the 1024 x 768 desktop, in its pixels, lies in the window: the desktop is
+  // scaled to fit the window, aspect kept, and centred.
+  QPoint DesktopPoint(double x, double y) const {
     const double width = window.viewport()->width();
     const double height = window.viewport()->height();
     const double scale = std::min(width / 1024.0, height / 768.0);
-    const double left = (width - 1024.0 * scale) / 2;
-    const double top = (height - 768.0 * scale) / 2;
-    return QPoint(int(std::lround(left + twipsX / 15.0 * scale)),
-                  int(std::lround(top + twipsY / 15.0 * scale)));
+    return QPoint(int(std::lround((width - 1024.0 * scale) / 2 + x * scale)),
+                  int(std::lround((height - 768.0 * scale) / 2 + y * scale)));
+  }
+  QPoint WindowPoint(double twipsX, double twipsY) const {
+    return DesktopPoint(twipsX / 15.0, twipsY / 15.0);
   }
 
-  // The middle of a control of a showing screen, in the window.
+  // The middle of a control of a screen placed by hand, from the design's numbers; a test
+  // finds a centred screen's controls at points it works out itself.
   QPoint ControlCentre(std::string_view screen, std::string_view control) const {
     const engine::ScreenDesign& design = *manager.Design(screen);
+    EXPECT_EQ(design.placement, engine::Placement::Manual) << screen << " is centred";
     const engine::ControlDesign& c = *design.Find(control);
-    return WindowPoint(design.Left() + c.left + c.width / 2.0,
-                       design.Top() + c.top + c.height / 2.0);
+    return WindowPoint(design.left + c.left + c.width / 2.0, design.top + c.top + c.height / 2.0);
   }
 
   void ClickAt(QPoint point) {
