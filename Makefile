@@ -1,9 +1,11 @@
 # The two commands a player or a developer needs: `make run` and `make test`.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan package screenshots format clean
+.PHONY: all deps configure build run test test-asan fuzz fuzz-ci package screenshots format clean
 
 all: build
 
@@ -27,6 +29,31 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON $(CMAKE_FLAGS) > /dev/null
 	@cmake --build $(ASAN_BUILD)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+# The fuzzers (see fuzz/README.md), built with clang in $(FUZZ_BUILD): `make fuzz
+# FUZZ_SECONDS=3600` runs each that long on one core, its corpus kept in
+# $(FUZZ_BUILD)/fuzz/corpus; `make fuzz-ci` runs each for 25 s and fails on any crash, hang or
+# broken invariant.
+define build_fuzzers
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUILLON_WINDOW=OFF -DQUILLON_TESTS=OFF -DQUILLON_FUZZ=ON $(CMAKE_FLAGS) > /dev/null
+	@cmake --build $(FUZZ_BUILD) --target fuzz_game fuzz_script
+endef
+FUZZ_RUN = cd $(FUZZ_BUILD)/fuzz && mkdir -p corpus/game corpus/script artifacts && nice
+FUZZ_FLAGS = -max_len=4096 -timeout=20 -print_final_stats=1 -artifact_prefix=artifacts/
+FUZZ_SCRIPT_DICT = -dict=$(CURDIR)/fuzz/script.dict
+
+fuzz: deps
+	$(build_fuzzers)
+	@$(FUZZ_RUN) ./fuzz_game $(FUZZ_FLAGS) -max_total_time=$(FUZZ_SECONDS) corpus/game seeds/game
+	@$(FUZZ_RUN) ./fuzz_script $(FUZZ_FLAGS) $(FUZZ_SCRIPT_DICT) -max_total_time=$(FUZZ_SECONDS) \
+	  corpus/script seeds/script
+
+fuzz-ci: deps
+	$(build_fuzzers)
+	@$(FUZZ_RUN) ./fuzz_game $(FUZZ_FLAGS) -max_total_time=25 corpus/game seeds/game
+	@$(FUZZ_RUN) ./fuzz_script $(FUZZ_FLAGS) $(FUZZ_SCRIPT_DICT) -max_total_time=25 \
+	  corpus/script seeds/script
 
 # The Debian package, build/quillon_1.0.0_amd64.deb.
 package: build

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, test, package and run, when any is
+# Installs the Debian packages the game needs to build, test, fuzz, package and run, when any is
 # missing.
 set -euo pipefail
 
@@ -10,6 +10,7 @@ packages=(
   libqt6svg6 libqt6multimedia6 qt6-qpa-plugins
   fonts-liberation2
   desktop-file-utils appstream man-db groff-base dpkg-dev file
+  clang libclang-rt-14-dev
 )
 
 missing=()

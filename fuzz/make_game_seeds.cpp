@@ -1,0 +1,143 @@
+// Turns scripts of script mode into seeds for fuzz_game: their clicks, typed texts, keys and
+// waits become events in the fuzzer's byte format, so that the fuzzer starts from games played
+// deep into the missions. The script is played alongside, since a click names its screen by its
+// place among the screens loaded at that moment.
+//
+//   make_game_seeds OUTPUT_FOLDER SCRIPT...
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game_driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Script text is UTF-8; each character is one key press, as script mode types it.
+std::vector<int> DecodeUtf8(const std::string& text) {
+  std::vector<int> codes;
+  for (size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const int length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+    int code = length == 1 ? byte : byte & (0x3F >> (length - 1));
+    for (int k = 1; k < length && i + static_cast<size_t>(k) < text.size(); ++k) {
+      code = (code << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
+    }
+    codes.push_back(code);
+    i += static_cast<size_t>(length);
+  }
+  return codes;
+}
+
+class SeedWriter {
+ public:
+  explicit SeedWriter(fuzz::SoundMode sound) : game_(sound) {
+    bytes_.push_back(static_cast<std::uint8_t>(sound));
+    played_ = bytes_.size();
+  }
+
+  // One line of a script; lines that only look at the game add nothing.
+  void Add(const std::string& line) {
+    std::istringstream words(line);
+    std::string command;
+    words >> command;
+    if (command == "click") {
+      std::string screen, control;
+      words >> screen >> control;
+      AddClick(screen, control);
+    } else if (command == "type" && line.size() > 5) {
+      for (int code : DecodeUtf8(line.substr(5))) fuzz::EncodeKey(bytes_, code);
+    } else if (command == "key") {
+      int code = 0;
+      words >> code;
+      fuzz::EncodeKey(bytes_, code);
+    } else if (command == "wait") {
+      std::int64_t ms = 0;
+      words >> ms;
+      fuzz::EncodeJump(bytes_, ms);
+    }
+    PlayNewBytes();
+  }
+
+  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  bool Ended() const { return game_.Manager().Ended(); }
+
+ private:
+  void AddClick(const std::string& screen, const std::string& control) {
+    const std::vector<std::string> loaded = game_.LoadedScreens();
+    for (size_t i = 0; i < loaded.size(); ++i) {
+      if (loaded[i] != screen) continue;
+      const int index = game_.Manager().Design(screen)->IndexOf(control);
+      if (index >= 0) fuzz::EncodeClick(bytes_, i, static_cast<size_t>(index));
+      return;
+    }
+    // A click on a screen that is not loaded does nothing; the seed leaves it out.
+  }
+
+  void PlayNewBytes() {
+    fuzz::ByteReader reader(bytes_.data() + played_, bytes_.size() - played_);
+    while (game_.PlayNext(reader, [] {})) {
+    }
+    played_ = bytes_.size();
+  }
+
+  fuzz::GameDriver game_;
+  std::vector<std::uint8_t> bytes_;
+  size_t played_ = 0;
+};
+
+bool WriteSeed(const fs::path& script, const fs::path& output, fuzz::SoundMode sound) {
+  std::ifstream in(script);
+  if (!in) {
+    std::cerr << "make_game_seeds: cannot read " << script << '\n';
+    return false;
+  }
+  SeedWriter writer(sound);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    writer.Add(line);
+  }
+  std::ofstream out(output, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(writer.Bytes().data()),
+            static_cast<std::streamsize>(writer.Bytes().size()));
+  if (!out) {
+    std::cerr << "make_game_seeds: cannot write " << output << '\n';
+    return false;
+  }
+  std::cout << output.filename().string() << ": " << writer.Bytes().size() << " bytes"
+            << (writer.Ended() ? ", the game ended" : "") << '\n';
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << "usage: make_game_seeds OUTPUT_FOLDER SCRIPT...\n";
+    return 2;
+  }
+  const fs::path folder = argv[1];
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) {
+    std::cerr << "make_game_seeds: cannot create " << folder << ": " << error.message() << '\n';
+    return 2;
+  }
+  for (int i = 2; i < argc; ++i) {
+    const fs::path script = argv[i];
+    // Every script once as written, and once more with sounds that cannot be played, which
+    // sends the game down its error notices.
+    const std::string stem =
+        script.parent_path().filename().string() + "-" + script.stem().string();
+    if (!WriteSeed(script, folder / (stem + ".seed"), fuzz::SoundMode::kPlays) ||
+        !WriteSeed(script, folder / (stem + "-no-sound.seed"), fuzz::SoundMode::kCannotPlay)) {
+      return 1;
+    }
+  }
+  return 0;
+}
