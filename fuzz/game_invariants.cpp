@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace fuzz {
 
 using engine::ControlKind;
@@ -19,12 +18,6 @@ namespace {
 constexpr std::array<std::string_view, 4> kCriminality{"Není", "Malá", "Střední", "Velká"};
 constexpr std::array<std::string_view, 5> kPopularity{"Začátečník", "Málo známý", "Středně známý",
                                                       "Známý", "Hodně známý"};
-
-template <size_t N>
-int RankOf(const std::array<std::string_view, N>& levels, const std::string& text) {
-  auto it = std::find(levels.begin(), levels.end(), text);
-  return it == levels.end() ? -1 : static_cast<int>(it - levels.begin());
-}
 
 // "0", "20 000", "206 000": digits in groups of three from the right, a space between groups.
 std::optional<long long> ParseMoney(const std::string& text) {
@@ -51,6 +44,22 @@ std::optional<long long> ParseMoney(const std::string& text) {
 
 std::string Quoted(const std::string& text) {
   return "\"" + text + "\"";
+}
+
+// A level that only rises through `levels`; `rank` is the last one seen, moved on to `text`'s.
+template <size_t N>
+std::optional<std::string> CheckRising(const char* what,
+                                       const std::array<std::string_view, N>& levels,
+                                       const std::string& text, int& rank) {
+  const auto it = std::find(levels.begin(), levels.end(), text);
+  if (it == levels.end()) return std::string(what) + " reads " + Quoted(text);
+  const int now = static_cast<int>(it - levels.begin());
+  if (now < rank) {
+    return std::string(what) + " fell from " + Quoted(std::string(levels[size_t(rank)])) + " to " +
+           Quoted(text);
+  }
+  rank = now;
+  return std::nullopt;
 }
 
 std::optional<std::string> CheckScreensAndZOrder(const ScreenManager& sm,
@@ -156,23 +165,14 @@ std::optional<std::string> GameInvariants::CheckStatistics(const ScreenManager& 
   const ScreenState* statistics = sm.Peek("Statistika");
   if (!statistics) return "the statistics panel is not loaded while the game runs";
 
-  const std::string criminalityText = statistics->Find("Label1")->text;
-  const int criminality = RankOf(kCriminality, criminalityText);
-  if (criminality < 0) return "criminality reads " + Quoted(criminalityText);
-  if (criminality < criminality_) {
-    return "criminality fell from " + Quoted(std::string(kCriminality[criminality_])) + " to " +
-           Quoted(criminalityText);
+  if (auto broken = CheckRising("criminality", kCriminality, statistics->Find("Label1")->text,
+                                criminality_)) {
+    return broken;
   }
-  criminality_ = criminality;
-
-  const std::string popularityText = statistics->Find("Label2")->text;
-  const int popularity = RankOf(kPopularity, popularityText);
-  if (popularity < 0) return "popularity reads " + Quoted(popularityText);
-  if (popularity < popularity_) {
-    return "popularity fell from " + Quoted(std::string(kPopularity[popularity_])) + " to " +
-           Quoted(popularityText);
+  if (auto broken =
+          CheckRising("popularity", kPopularity, statistics->Find("Label2")->text, popularity_)) {
+    return broken;
   }
-  popularity_ = popularity;
 
   const std::string moneyText = statistics->Find("Label3")->text;
   const std::optional<long long> money = ParseMoney(moneyText);
