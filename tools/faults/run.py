@@ -80,7 +80,7 @@ def failing_tests(build_dir, log):
     result = subprocess.run(
         ["ctest", "--test-dir", str(build_dir), "-E", EXCLUDED_TESTS, "--stop-on-failure",
          "--timeout", "60", "-j2", "--output-on-failure"],
-        stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace")
     log.write(result.stdout)
     log.flush()
     failed = [match.group(1) for match in FAILED_TEST.finditer(result.stdout)]
