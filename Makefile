@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan fuzz fuzz-ci package screenshots format clean
+.PHONY: all deps configure build run test test-asan bench fuzz fuzz-ci package screenshots format clean
 
 all: build
 
@@ -29,6 +29,12 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON $(CMAKE_FLAGS) > /dev/null
 	@cmake --build $(ASAN_BUILD)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+# Every benchmark, the game's figures beside a bare Qt window's (docs/performance.md); one alone
+# with `make bench BENCH=startup` (or repaint, headless, memory, idle).
+BENCH ?= all
+bench: build
+	@./$(BUILD)/bench/bench_run $(BENCH)
 
 # The fuzzers (see fuzz/README.md), built with clang in $(FUZZ_BUILD): `make fuzz
 # FUZZ_SECONDS=3600` runs each that long on one core, its corpus kept in

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev libxcb1-dev
   libqt6svg6 libqt6multimedia6 qt6-qpa-plugins
   fonts-liberation2

@@ -1,6 +1,7 @@
 #include "qt/window_main.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,6 +31,21 @@ void EndAsClosed() {
   std::_Exit(0);
 }
 
+// For timing the start-up (docs/performance.md): with QUILLON_QUIT_AFTER_FIRST_FRAME=1 in the
+// environment the game quits as soon as the desktop's first frame has been painted.
+class QuitAfterFirstFrame : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      // Queued: it runs once this paint, and the frame's flush to the window system, are over.
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(), [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
 int RunWindow(int argc, char** argv, const WindowOptions& options) {
@@ -49,6 +65,10 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   }
   manager.Start(kFirstScreen);
   window.Refresh();
+  QuitAfterFirstFrame quitAfterFirstFrame;
+  if (qEnvironmentVariable("QUILLON_QUIT_AFTER_FIRST_FRAME") == u"1") {
+    window.viewport()->installEventFilter(&quitAfterFirstFrame);
+  }
   if (options.windowed) {
     window.ShowWindowed();
   } else {
