@@ -87,14 +87,23 @@ struct Latencies {
   std::vector<double> ms;
   int unpainted = 0;
 
-  void Add(std::optional<double> latency) {
+  std::optional<double> Add(std::optional<double> latency) {
     if (latency) {
       ms.push_back(*latency);
     } else {
       ++unpainted;
     }
+    return latency;
   }
 };
+
+// With BENCH_TRACE=1, each event's line of the script and its time to repaint, on standard
+// error: which events are the slow ones.
+void Trace(const std::string& line, std::optional<double> latency) {
+  static const bool tracing = qEnvironmentVariable("BENCH_TRACE") == u"1";
+  if (!tracing) return;
+  std::fprintf(stderr, "%8.3f ms  %s\n", latency.value_or(0.0), line.c_str());
+}
 
 // One key press and release on `widget`, as the window system sends them.
 void PressKey(QWidget* widget, int code) {
@@ -158,13 +167,13 @@ class WindowGame {
         }
         const Clock::time_point start = Clock::now();
         QTest::mouseClick(window_.viewport(), Qt::LeftButton, Qt::NoModifier, *point);
-        latencies.Add(UntilPainted(paints_, start));
+        Trace(line, latencies.Add(UntilPainted(paints_, start)));
         kinds += 'c';
       } else if (command == "type" || command == "key") {
         for (const int code : KeyCodes(command, rest)) {
           const Clock::time_point start = Clock::now();
           PressKey(&window_, code);
-          latencies.Add(UntilPainted(paints_, start));
+          Trace(line, latencies.Add(UntilPainted(paints_, start)));
           kinds += 'k';
         }
       } else {

@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QSvgRenderer>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,6 +29,43 @@ QSvgRenderer* Artwork(std::string_view name) {
     it = cache.emplace(std::string(name), std::move(renderer)).first;
   }
   return it->second.get();
+}
+
+void DrawArtwork(QPainter& painter, std::string_view name, const QRectF& rect) {
+  QSvgRenderer* renderer = Artwork(name);
+  if (!renderer) return;
+  const QTransform device = painter.combinedTransform();
+  if (device.type() > QTransform::TxScale) {
+    renderer->render(&painter, rect);
+    return;
+  }
+  // The raster is made on whole device pixels, with the picture at the same fraction of a pixel
+  // as it would have been drawn at, so the copy gives the very pixels a direct drawing gives.
+  const QRectF target = device.mapRect(rect);
+  const QPointF origin(std::floor(target.left()), std::floor(target.top()));
+  const QRectF inRaster = target.translated(-origin);
+  const QSize size(int(std::ceil(inRaster.right())), int(std::ceil(inRaster.bottom())));
+  if (size.isEmpty()) return;
+  const QString key = QStringLiteral("artwork:%1:%2,%3,%4,%5")
+                          .arg(QString::fromUtf8(name.data(), qsizetype(name.size())))
+                          .arg(inRaster.left())
+                          .arg(inRaster.top())
+                          .arg(inRaster.width())
+                          .arg(inRaster.height());
+  QPixmap raster;
+  if (!QPixmapCache::find(key, &raster)) {
+    raster = QPixmap(size);
+    raster.fill(Qt::transparent);
+    QPainter rasterPainter(&raster);
+    rasterPainter.setRenderHints(painter.renderHints());
+    renderer->render(&rasterPainter, inRaster);
+    rasterPainter.end();
+    QPixmapCache::insert(key, raster);
+  }
+  painter.save();
+  painter.resetTransform();
+  painter.drawPixmap(origin, raster);
+  painter.restore();
 }
 
 QIcon ArtworkIcon(std::string_view name) {

@@ -23,12 +23,16 @@ const QColor kButtonLight(72, 88, 110);
 const QColor kButtonShadow(8, 10, 14);
 constexpr double kButtonIcon = 16;
 
-// A one-pixel stroke along the inside of a rectangle, crisp at the desktop's own size.
+// A one-pixel line along the inside of a rectangle, crisp at the desktop's own size. It is
+// drawn as four thin filled rectangles: the same pixels as a stroked outline, but a filled
+// rectangle costs the painter far less than a stroked path once the view scales the desktop.
 void StrokeInside(QPainter& painter, const QRectF& rect, const QColor& color) {
   if (rect.width() < 1 || rect.height() < 1) return;
-  painter.setPen(QPen(color, 1));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
+  const double left = rect.left(), top = rect.top(), width = rect.width(), height = rect.height();
+  painter.fillRect(QRectF(left, top, width, 1), color);
+  painter.fillRect(QRectF(left, top + height - 1, width, 1), color);
+  painter.fillRect(QRectF(left, top + 1, 1, height - 2), color);
+  painter.fillRect(QRectF(left + width - 1, top + 1, 1, height - 2), color);
 }
 
 }  // namespace
@@ -112,7 +116,7 @@ void ControlItem::PaintPicture(QPainter& painter) const {
   if (design_.picture.empty()) return;
   // A picture box is opaque: it covers what lies under it, as a route stub on a map.
   if (design_.kind == ControlKind::PictureBox) painter.fillRect(rect_, Qt::black);
-  if (QSvgRenderer* picture = Artwork(design_.picture)) picture->render(&painter, rect_);
+  DrawArtwork(painter, design_.picture, rect_);
 }
 
 void ControlItem::PaintButton(QPainter& painter) const {
@@ -131,7 +135,7 @@ void ControlItem::PaintButton(QPainter& painter) const {
   if (!design_.picture.empty()) {
     const QRectF icon(rect_.left() + 4, rect_.center().y() - kButtonIcon / 2, kButtonIcon,
                       kButtonIcon);
-    if (QSvgRenderer* picture = Artwork(design_.picture)) picture->render(&painter, icon);
+    DrawArtwork(painter, design_.picture, icon);
     textLeft = icon.right() + 6;
   }
   const QRectF textRect(textLeft, rect_.top(), rect_.right() - 3 - textLeft, rect_.height());
@@ -193,9 +197,14 @@ void ControlItem::PaintLine(QPainter& painter) const {
       to.rx() += 0.5;
     }
   }
-  const bool straight = from.x() == to.x() || from.y() == to.y();
-  painter.setPen(QPen(ToQColor(design_.foreColor), width, Qt::SolidLine,
-                      straight ? Qt::SquareCap : Qt::RoundCap));
+  const QColor color = ToQColor(design_.foreColor);
+  if (from.x() == to.x() || from.y() == to.y()) {
+    // A square-capped straight line covers a rectangle: filled, it is cheap at any scale.
+    const double half = width / 2.0;
+    painter.fillRect(QRectF(from, to).normalized().adjusted(-half, -half, half, half), color);
+    return;
+  }
+  painter.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(from, to);
 }
 
