@@ -46,12 +46,14 @@ void DrawArtwork(QPainter& painter, std::string_view name, const QRectF& rect) {
   const QRectF inRaster = target.translated(-origin);
   const QSize size(int(std::ceil(inRaster.right())), int(std::ceil(inRaster.bottom())));
   if (size.isEmpty()) return;
+  // In 1/64 pixels: the same place worked out along another path still finds its raster.
+  const auto sixtyFourths = [](double pixels) { return qRound64(pixels * 64); };
   const QString key = QStringLiteral("artwork:%1:%2,%3,%4,%5")
                           .arg(QString::fromUtf8(name.data(), qsizetype(name.size())))
-                          .arg(inRaster.left())
-                          .arg(inRaster.top())
-                          .arg(inRaster.width())
-                          .arg(inRaster.height());
+                          .arg(sixtyFourths(inRaster.left()))
+                          .arg(sixtyFourths(inRaster.top()))
+                          .arg(sixtyFourths(inRaster.width()))
+                          .arg(sixtyFourths(inRaster.height()));
   QPixmap raster;
   if (!QPixmapCache::find(key, &raster)) {
     raster = QPixmap(size);

@@ -46,10 +46,6 @@ ControlItem::ControlItem(const ControlDesign& design, engine::Color screenColor,
   text_ = design.caption;
   value_ = design.value;
   rect_ = ControlRect(design_, text_);
-  // Pictures are costly to draw from their SVG; keep them as the screen shows them.
-  if (design.kind == ControlKind::PictureBox || design.kind == ControlKind::CommandButton) {
-    setCacheMode(DeviceCoordinateCache);
-  }
 }
 
 void ControlItem::Show(const std::string& text, double value) {
