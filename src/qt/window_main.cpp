@@ -12,6 +12,7 @@
 #include "qt/artwork.h"
 #include "qt/game_window.h"
 #include "qt/qt_services.h"
+#include "qt/warm_up.h"
 
 namespace quillon {
 
@@ -59,6 +60,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   engine::ScreenManager manager(screens, engine::Services{&sound, &documents, &dates, &clock});
 
   window::GameWindow window(manager);
+  window::WarmUp warmUp(window, manager, screens);
   if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
     window.setWindowTitle(QString::fromStdString(backdrop->caption));
     window.setWindowIcon(window::ArtworkIcon(backdrop->icon));
