@@ -67,8 +67,7 @@ class QuitAfterFirstFrame : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
       watched->removeEventFilter(this);
-      QMetaObject::invokeMethod(
-          QCoreApplication::instance(), [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+      QCoreApplication::exit(0);
     }
     return false;
   }

@@ -3,6 +3,7 @@
 #
 #   bin/quillon
 #   share/quillon/data/ip.dat, about.dat                 the two sounds
+#   lib/quillon/libquillon_sound.so                      plays them, loaded after start-up
 #   share/applications/ID.desktop                        the menu entry
 #   share/metainfo/ID.metainfo.xml                       for software centres
 #   share/icons/hicolor/{scalable,NxN}/apps/ID.{svg,png} the icon
@@ -19,6 +20,9 @@ set(QUILLON_PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
 install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
 install(TARGETS quillon RUNTIME DESTINATION games COMPONENT debian_program EXCLUDE_FROM_ALL)
 install(FILES ${QUILLON_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillon/data)
+if(TARGET quillon_sound)
+  install(TARGETS quillon_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillon)
+endif()
 
 install(FILES ${QUILLON_PACKAGING}/${QUILLON_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,17 +1,53 @@
 #include "qt/qt_services.h"
 
-#include <QAudioDevice>
+#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QMediaDevices>
-#include <QSoundEffect>
+#include <QFileInfo>
 #include <QUrl>
+#include <iostream>
 
 namespace quillon::window {
 
-QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder) : folder_(std::move(folder)) {}
+namespace {
+
+constexpr const char* kModuleFile = "libquillon_sound.so";
+
+}  // namespace
+
+QString SoundModulePath() {
+  const QString folder = QCoreApplication::applicationDirPath();
+  const QString beside = folder + QLatin1Char('/') + QLatin1String(kModuleFile);
+  if (QFileInfo::exists(beside)) return beside;
+  return folder + QStringLiteral("/../" QUILLON_MODULE_DIR "/") + QLatin1String(kModuleFile);
+}
+
+QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder, QString module)
+    : folder_(std::move(folder)), module_(module) {}
 
 QtSoundPlayer::~QtSoundPlayer() {
-  CutOff();
+  if (stop_) stop_();
+}
+
+bool QtSoundPlayer::Load() {
+  if (!loadTried_) {
+    loadTried_ = true;
+    prepare_ = reinterpret_cast<bool (*)()>(module_.resolve("quillon_sound_prepare"));
+    play_ = reinterpret_cast<bool (*)(const char*)>(module_.resolve("quillon_sound_play"));
+    stop_ = reinterpret_cast<void (*)()>(module_.resolve("quillon_sound_stop"));
+    if (!prepare_ || !play_ || !stop_) {
+      prepare_ = nullptr;
+      play_ = nullptr;
+      stop_ = nullptr;
+      std::cerr << "quillon: no sounds: " << module_.errorString().toStdString() << '\n';
+    }
+  }
+  return play_ != nullptr;
+}
+
+bool QtSoundPlayer::Prepare() {
+  if (!Load()) return false;
+  prepare_();
+  return true;
 }
 
 bool QtSoundPlayer::Play(const std::string& path) {
@@ -19,19 +55,7 @@ bool QtSoundPlayer::Play(const std::string& path) {
   // A file that passes the check loads whole: the effect never sees one that would keep it
   // waiting for samples that are not there, or make it set aside memory for 4 GiB of them.
   if (!engine::IsPlayableWave(file)) return false;
-  if (QMediaDevices::audioOutputs().isEmpty()) return false;
-
-  CutOff();
-  effect_ = std::make_unique<QSoundEffect>(QMediaDevices::defaultAudioOutput());
-  effect_->setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
-  effect_->play();  // starts once the sound is loaded, in the background
-  return true;
-}
-
-void QtSoundPlayer::CutOff() {
-  if (!effect_) return;
-  effect_->stop();
-  effect_.reset();
+  return Load() && play_(file.c_str());
 }
 
 void QtDocumentOpener::Open(const std::string& target) {

@@ -2,33 +2,44 @@
 // through the desktop's default application.
 #pragma once
 
+#include <QLibrary>
+#include <QString>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "engine/services.h"
 
-class QSoundEffect;
-
 namespace quillon::window {
+
+// Where the sound module lies: beside the game in a build tree, or in the installed tree's
+// library folder.
+QString SoundModulePath();
 
 class QtSoundPlayer : public engine::SoundPlayer {
  public:
-  // `folder` holds the game's sounds; the game names them "data/ip.dat" and the like.
-  explicit QtSoundPlayer(std::filesystem::path folder);
+  // `folder` holds the game's sounds; the game names them "data/ip.dat" and the like. The
+  // sounds play through the module at `module`.
+  explicit QtSoundPlayer(std::filesystem::path folder, QString module = SoundModulePath());
   ~QtSoundPlayer() override;
 
   // Starts the sound and returns at once; a new sound cuts off one still playing. False at
-  // once when the file is missing or no playable WAVE sound, or when there is no audio output.
+  // once when the file is missing or no playable WAVE sound, when the sound module cannot be
+  // loaded, or when there is no audio output.
   bool Play(const std::string& path) override;
 
+  // Loads the sound module and readies the audio output, so that the first sound does not wait
+  // for them; the first Play does it otherwise. False when the module cannot be loaded.
+  bool Prepare();
+
  private:
-  // Stops the sound playing and deletes its effect.
-  void CutOff();
+  bool Load();
 
   std::filesystem::path folder_;
-  // A fresh effect for every sound: an effect that once failed to load stays failed.
-  std::unique_ptr<QSoundEffect> effect_;
+  QLibrary module_;
+  bool loadTried_ = false;
+  bool (*prepare_)() = nullptr;
+  bool (*play_)(const char*) = nullptr;
+  void (*stop_)() = nullptr;
 };
 
 class QtDocumentOpener : public engine::DocumentOpener {

@@ -14,6 +14,9 @@ namespace quillon::window {
 
 namespace {
 
+// The warm-up begins a moment after the first frame, once that frame is surely on the display.
+constexpr int kAfterFirstFrameMs = 20;
+
 // A screen as its design shows it, for drawing only: its instance is no instance of the game,
 // so its text boxes never reach the game.
 engine::ScreenState DesignState(const engine::ScreenDesign& design) {
@@ -53,12 +56,17 @@ bool WarmUp::eventFilter(QObject*, QEvent* event) {
   } else if (event->type() == QEvent::Paint && !painted_) {
     painted_ = true;
     next_ = 0;
-    step_.start(0);
+    step_.start(kAfterFirstFrameMs);
   }
   return false;
 }
 
 void WarmUp::DrawNext() {
+  if (task_) {
+    std::function<void()> task = std::move(task_);
+    task_ = nullptr;
+    task();
+  }
   if (Done()) return;
   const std::string& name = names_[next_++];
   const engine::ScreenDesign* design = screens_.Find(name);

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstddef>
+#include <functional>
 
 #include "engine/design.h"
 #include "engine/screen_manager.h"
@@ -19,6 +20,9 @@ class GameWindow;
 class WarmUp : public QObject {
  public:
   WarmUp(GameWindow& window, engine::ScreenManager& manager, const engine::ScreenRegistry& screens);
+
+  // Something more to make ready once, before the first screen is drawn: the sounds.
+  void AlsoPrepare(std::function<void()> task) { task_ = std::move(task); }
 
   // Whether every screen has been drawn at the window's present size.
   bool Done() const { return next_ >= names_.size(); }
@@ -35,6 +39,7 @@ class WarmUp : public QObject {
   const engine::ScreenRegistry& screens_;
   std::vector<std::string> names_;
   std::size_t next_ = 0;
+  std::function<void()> task_;
   QTimer step_;
   bool painted_ = false;
 };

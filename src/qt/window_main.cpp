@@ -39,9 +39,9 @@ class QuitAfterFirstFrame : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
       watched->removeEventFilter(this);
-      // Queued: it runs once this paint, and the frame's flush to the window system, are over.
-      QMetaObject::invokeMethod(
-          QCoreApplication::instance(), [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+      // The event loop stops as soon as this paint, and the frame's flush to the window system
+      // that follows it in the same event, are over: nothing after the first frame runs.
+      QCoreApplication::exit(0);
     }
     return false;
   }
@@ -61,6 +61,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
 
   window::GameWindow window(manager);
   window::WarmUp warmUp(window, manager, screens);
+  warmUp.AlsoPrepare([&sound] { sound.Prepare(); });
   if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
     window.setWindowTitle(QString::fromStdString(backdrop->caption));
     window.setWindowIcon(window::ArtworkIcon(backdrop->icon));

@@ -21,6 +21,7 @@ endif()
 # --- Every file where it belongs --------------------------------------------------------------
 set(expected
   bin/quillon
+  lib/quillon/libquillon_sound.so
   share/quillon/data/ip.dat
   share/quillon/data/about.dat
   share/applications/${id}.desktop
