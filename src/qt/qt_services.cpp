@@ -8,7 +8,8 @@
 
 namespace quillon::window {
 
-QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder) : folder_(std::move(folder)) {}
+QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder, bool silentWithoutOutput)
+    : folder_(std::move(folder)), silentWithoutOutput_(silentWithoutOutput) {}
 
 QtSoundPlayer::~QtSoundPlayer() {
   CutOff();
@@ -19,7 +20,7 @@ bool QtSoundPlayer::Play(const std::string& path) {
   // A file that passes the check loads whole: the effect never sees one that would keep it
   // waiting for samples that are not there, or make it set aside memory for 4 GiB of them.
   if (!engine::IsPlayableWave(file)) return false;
-  if (QMediaDevices::audioOutputs().isEmpty()) return false;
+  if (QMediaDevices::audioOutputs().isEmpty()) return silentWithoutOutput_;
 
   CutOff();
   effect_ = std::make_unique<QSoundEffect>(QMediaDevices::defaultAudioOutput());

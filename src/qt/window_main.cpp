@@ -1,10 +1,14 @@
 #include "qt/window_main.h"
 
 #include <QApplication>
+#include <QDate>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
+#include <memory>
 
 #include "app/game.h"
+#include "app/script_recorder.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
 #include "qt/application.h"
@@ -23,11 +27,16 @@ constexpr const char* kBackdrop = "back";
 // system drops the connection, window and all (a killed X client, a compositor gone). The game
 // keeps nothing to save: for the player the window was closed, which ends with status 0.
 bool eventLoopRunning = false;
+const ScriptRecorder* recording = nullptr;
+
+int ClosedStatus() {
+  return recording && recording->Failed() ? kRecordingFailedStatus : 0;
+}
 
 void EndAsClosed() {
   if (!eventLoopRunning) return;
   std::fflush(nullptr);
-  std::_Exit(0);
+  std::_Exit(ClosedStatus());
 }
 
 }  // namespace
@@ -35,14 +44,25 @@ void EndAsClosed() {
 int RunWindow(int argc, char** argv, const WindowOptions& options) {
   const std::unique_ptr<QApplication> app = window::OpenApplication(argc, argv);
 
-  engine::SteadyClock clock;
-  window::QtSoundPlayer sound(engine::SoundFolder());
+  // Game time, moved on by the window from the real clock at every event and every tick.
+  engine::SteadyClock realClock;
+  engine::VirtualClock clock;
+  const bool recorded = !options.recordFile.empty();
+  window::QtSoundPlayer sound(engine::SoundFolder(), recorded);
   window::QtDocumentOpener documents;
   engine::LocaleDateFormatter dates;
   const engine::ScreenRegistry& screens = GameScreens();
   engine::ScreenManager manager(screens, engine::Services{&sound, &documents, &dates, &clock});
 
-  window::GameWindow window(manager);
+  std::unique_ptr<ScriptRecorder> recorder;
+  if (recorded) {
+    recorder =
+        std::make_unique<ScriptRecorder>(options.recordFile, manager, std::cerr,
+                                         QDate::currentDate().toString(Qt::ISODate).toStdString());
+    recording = recorder.get();
+  }
+  window::GameWindow window(manager, clock, realClock);
+  window.SetEventListener(recorder.get());
   if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
     window.setWindowTitle(QString::fromStdString(backdrop->caption));
     window.setWindowIcon(window::ArtworkIcon(backdrop->icon));
@@ -59,7 +79,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   eventLoopRunning = true;
   app->exec();
   eventLoopRunning = false;
-  return 0;
+  return ClosedStatus();
 }
 
 }  // namespace quillon
