@@ -29,14 +29,10 @@ constexpr const char* kBackdrop = "back";
 bool eventLoopRunning = false;
 const ScriptRecorder* recording = nullptr;
 
-int ClosedStatus() {
-  return recording && recording->Failed() ? kRecordingFailedStatus : 0;
-}
-
 void EndAsClosed() {
   if (!eventLoopRunning) return;
   std::fflush(nullptr);
-  std::_Exit(ClosedStatus());
+  std::_Exit(GameStatus(recording));
 }
 
 }  // namespace
@@ -79,7 +75,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   eventLoopRunning = true;
   app->exec();
   eventLoopRunning = false;
-  return ClosedStatus();
+  return GameStatus(recording);
 }
 
 }  // namespace quillon
