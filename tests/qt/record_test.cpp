@@ -121,6 +121,18 @@ struct RecordedGame {
     QTest::mouseClick(window.viewport(), Qt::LeftButton, Qt::NoModifier, point);
     WindowHarness::Settle();
   }
+  // Characters as the keyboard types them, each a key press and release of its own.
+  void TypeText(const QString& text) {
+    for (const uint code : text.toUcs4()) {
+      const char32_t character = char32_t(code);
+      const QString typed = QString::fromUcs4(&character, 1);
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+      QCoreApplication::sendEvent(&window, &press);
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, typed);
+      QCoreApplication::sendEvent(&window, &release);
+    }
+    WindowHarness::Settle();
+  }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(&window, key, modifiers);
     WindowHarness::Settle();
@@ -152,9 +164,8 @@ struct RecordedGame {
         case ScriptCommand::Kind::Type:
           for (const int code : command.keys) {
             const char32_t character = char32_t(code);
-            QTest::keyClicks(&window, QString::fromUcs4(&character, 1));
+            TypeText(QString::fromUcs4(&character, 1));
           }
-          WindowHarness::Settle();
           break;
         case ScriptCommand::Kind::Key:
           Key(command.keys[0] == 8    ? Qt::Key_Backspace
@@ -337,6 +348,114 @@ TEST(RecordTest, AMissionPlayedInTheWindowReplaysInScriptModeScreenForScreen) {
   EXPECT_EQ(game.Text("dny", "Label2"), "3.12.2010");
   EXPECT_EQ(Join(replay.runner.Manager().VisibleFrontToBack()),
             Join(game.manager.VisibleFrontToBack()));
+}
+
+TEST(RecordTest, TheWholeGameOfTheFullGameExamplePlayedInTheWindowReplaysTheSame) {
+  QTemporaryDir folder;
+  const std::string file = folder.filePath(QStringLiteral("full-game.qs")).toStdString();
+  RecordedGame game(file);
+  game.Play(ReadFile(QUILLON_EXAMPLES_FOLDER "/full-game.qs"));
+  EXPECT_TRUE(game.manager.Ended()) << "the credits' close picture ends the game";
+  EXPECT_EQ(game.errors.str(), "");
+
+  ScriptPlay replay(file);
+  EXPECT_EQ(replay.runner.Status(), 0);
+  EXPECT_EQ(replay.err.str(), "");
+  EXPECT_TRUE(replay.runner.Manager().Ended());
+  const std::string out = replay.out.str();
+  const std::string ending = "sound data/about.dat\nended\n";
+  EXPECT_EQ(out.substr(out.size() - ending.size()), ending);
+  EXPECT_EQ(replay.history.seen, game.watcher.history.seen);
+  EXPECT_EQ(game.watcher.history.seen.size(), 84u) << "the screens changed 83 times";
+  const std::string recording = ReadFile(file);
+  EXPECT_EQ(recording.find("# ", 200), std::string::npos) << recording;
+  const std::string end = "wait 3800\nclick about Picture2\n";
+  EXPECT_EQ(recording.substr(recording.size() - end.size()), end);
+}
+
+// The credits' close picture shows 3800 ms after they open; the player clicks it at that very
+// moment, before the window's timer has run: the tick comes first, so the click ends the game.
+TEST(RecordTest, AClickInTheSameInstantATimerFallsDueComesAfterTheTickAndReplaysSo) {
+  QTemporaryDir folder;
+  const std::string file = folder.filePath(QStringLiteral("credits.qs")).toStdString();
+  RecordedGame game(file);
+  game.Play("wait 2000\nclick Statistika Command1\n");
+  ASSERT_TRUE(game.manager.Peek("about"));
+  const QPoint close = game.window.mapFromScene(QPointF(359 + 192 + 39, 236 + 240 + 12));
+  game.real.Set(5800);  // the window's timer, armed for 5800, has not run yet
+  game.ClickAt(close);
+  EXPECT_TRUE(game.manager.Ended());
+  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+            "wait 2000\nclick Statistika Command1\nwait 3800\nclick about Picture2\n");
+
+  ScriptPlay replay(file);
+  EXPECT_EQ(replay.out.str(), "sound data/about.dat\nended\n");
+  EXPECT_EQ(replay.err.str(), "");
+  EXPECT_EQ(replay.history.seen, game.watcher.history.seen);
+}
+
+TEST(RecordTest, KeysTypedInOneMomentShareALineAndAnEditThatIsNoKeyPressIsPressedAgain) {
+  QTemporaryDir folder;
+  const std::string file = folder.filePath(QStringLiteral("keys.qs")).toStdString();
+  RecordedGame game(file);
+  // The login prompt, which watches neither its keys nor its changes.
+  game.manager.Show("login");
+  game.window.Refresh();
+  WindowHarness::Settle();
+  game.Pass(100);
+  QTest::keyClicks(&game.window, QStringLiteral("sysoq"));
+  game.Key(Qt::Key_Backspace);
+  QTest::keyClicks(&game.window, QStringLiteral("p"));
+  game.Pass(50);
+  game.Key(Qt::Key_Home);
+  game.Key(Qt::Key_Delete);  // no key press of the game: the box's text changes
+  game.Pass(50);
+  game.Key(Qt::Key_Tab);
+  game.TypeText(QStringLiteral("žluť"));
+  EXPECT_EQ(game.Text("login", "Text1"), "ysop");
+  EXPECT_EQ(game.Text("login", "Text2"), "žluť");
+  game.Close();
+  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+            "wait 100\ntype sysoq\nkey 8\ntype p\nwait 50\nkey 8\nkey 8\nkey 8\nkey 8\nkey 8\n"
+            "type ysop\nwait 50\nclick login Text2\ntype žluť\n");
+  EXPECT_EQ(game.errors.str(), "");
+}
+
+TEST(RecordTest, WhatNoScriptLineCanSayIsACommentAndThePlayerIsToldOnce) {
+  QTemporaryDir folder;
+  const std::string file = folder.filePath(QStringLiteral("edit.qs")).toStdString();
+  RecordedGame game(file);
+  game.Play("wait 1600\nclick connect Picture1\ntype 15\n");
+  game.Key(Qt::Key_Home);
+  game.Key(Qt::Key_Delete);  // the address entry watches its boxes: no key presses stand in
+  game.Key(Qt::Key_Delete);
+  EXPECT_EQ(game.Text("ip", "Text1"), "");
+  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+            "wait 1600\nclick connect Picture1\ntype 15\n"
+            "# an edit of ip.Text1 to '5' that is no key press: no script line does that, so a "
+            "replay may differ from here on\n"
+            "# an edit of ip.Text1 to '' that is no key press: no script line does that, so a "
+            "replay may differ from here on\n");
+  EXPECT_EQ(game.errors.str(),
+            "quillon: the recording cannot hold all the player did (see its comment lines); it "
+            "may not replay the same\n");
+}
+
+TEST(RecordTest, ARecordingThatCannotBeWrittenIsToldOnceAndTheGamePlaysOn) {
+  for (const char* file : {"/nonexistent-folder/game.qs", "/dev/full"}) {
+    RecordedGame game(file);
+    game.Play("wait 1600\nclick board Picture1\nwait 500\nclick Message Picture2\n");
+    EXPECT_TRUE(game.Text("Programy", "Command6") != "<not loaded>");
+    EXPECT_TRUE(game.manager.Peek("Programy")->Find("Command6")->visible) << file;
+    game.Close();
+    EXPECT_TRUE(game.recorder.Failed()) << file;
+    EXPECT_EQ(GameStatus(&game.recorder), 3);
+    const std::string reason =
+        std::string(file) == "/dev/full" ? "No space left on device" : "No such file or directory";
+    EXPECT_EQ(game.errors.str(), "quillon: cannot record the game to " + std::string(file) + ": " +
+                                     reason + "; the game goes on unrecorded\n");
+  }
+  EXPECT_EQ(GameStatus(nullptr), 0);
 }
 
 }  // namespace
