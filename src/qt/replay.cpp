@@ -41,7 +41,7 @@ std::int64_t Replay::RealSpan(std::int64_t gameMs) const {
 }
 
 std::int64_t Replay::NotBefore(std::int64_t gap) const {
-  return lastEvent_ ? *lastEvent_ + RealSpan(gap) : LLONG_MIN;
+  return lastEvent_ ? *lastEvent_ + RealSpan(std::max(gap, lastGap_)) : LLONG_MIN;
 }
 
 void Replay::WakeAt(std::int64_t realMs) {
@@ -63,6 +63,7 @@ void Replay::Step() {
       if (now < NotBefore(kReplayKeyGapMs)) return WakeAt(NotBefore(kReplayKeyGapMs));
       runner_.Manager().TypeKey(keys_[nextKey_++]);
       lastEvent_ = now;
+      lastGap_ = kReplayKeyGapMs;
       window_.Refresh();
       if (runner_.Manager().Ended()) return Finish();
       continue;
@@ -99,6 +100,7 @@ bool Replay::Play(const ScriptLine& line, std::int64_t now) {
       window_.Refresh();
       window_.Highlight(line.command.screen, line.command.control);
       lastEvent_ = now;
+      lastGap_ = kReplayClickGapMs;
       break;
     case ScriptCommand::Kind::Type:
     case ScriptCommand::Kind::Key:

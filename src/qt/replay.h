@@ -19,8 +19,9 @@ namespace quillon::window {
 
 class GameWindow;
 
-// Between two clicks, and two keys, at least this much real time passes (divided by the
-// speed), so that a script without waits can be followed too.
+// After a click, and before one, at least kReplayClickGapMs of real time pass (divided by the
+// speed), and kReplayKeyGapMs between two keys, so that a script without waits can be followed
+// too.
 inline constexpr std::int64_t kReplayClickGapMs = 400;
 inline constexpr std::int64_t kReplayKeyGapMs = 100;
 // The last picture stays this long once the script is over (divided by the speed).
@@ -42,7 +43,7 @@ class Replay {
   bool Stopped() const { return stopped_; }
 
  private:
-  // The real time when `gap` after the last click or key is over.
+  // The real time when a click or key whose gap is `gap` may come after the last one.
   std::int64_t NotBefore(std::int64_t gap) const;
   std::int64_t RealSpan(std::int64_t gameMs) const;
   // Plays the line read; false when it waits for the real clock.
@@ -59,6 +60,7 @@ class Replay {
   QTimer timer_;
   std::optional<std::int64_t> wakeAt_;
   std::optional<std::int64_t> lastEvent_;  // real time of the last click or key
+  std::int64_t lastGap_ = 0;               // and its gap
   std::optional<ScriptLine> pending_;      // a line read and not played yet
   std::int64_t lineNumber_ = 0;
   // The wait being played: where it started on both clocks, and where it ends.
