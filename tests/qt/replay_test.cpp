@@ -70,7 +70,7 @@ std::string ReadFile(const std::string& file) {
 }
 
 TEST(ReplayTest, EveryExampleEndsAsInScriptModeWithTheSameOutput) {
-  for (const char* name : {"/full-game.qs", "/missions-1-2.qs"}) {
+  for (const char* name : {"/full-game.qs", "/missions-1-2.qs", "/mission-1-recorded.qs"}) {
     const std::string text = ReadFile(std::string(QUILLON_EXAMPLES_FOLDER) + name);
     ReplayedGame game(text);
     game.PlayToTheEnd();
