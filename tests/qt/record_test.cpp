@@ -458,5 +458,32 @@ TEST(RecordTest, ARecordingThatCannotBeWrittenIsToldOnceAndTheGamePlaysOn) {
   EXPECT_EQ(GameStatus(nullptr), 0);
 }
 
+TEST(RecordTest, OnlyWhatTheGameReceivesIsRecorded) {
+  QTemporaryDir folder;
+  const std::string file = folder.filePath(QStringLiteral("double.qs")).toStdString();
+  RecordedGame game(file);
+  const auto doubleClick = [&game](QPoint at) {
+    QTest::mouseClick(game.window.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(game.window.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(game.window.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    WindowHarness::Settle();
+  };
+  game.Pass(1600);
+  doubleClick(game.PointOf("board", "Picture1"));  // a picture takes a double click as one
+  game.Pass(100);
+  game.ClickAt(game.PointOf("Message", "Command3"));  // "Storno"
+  game.Pass(100);
+  game.Key(Qt::Key_F11);                                      // the window's own key
+  game.Key(Qt::Key_Tab);                                      // no text box on the desktop
+  game.ClickAt(game.window.mapFromScene(QPointF(500, 700)));  // the backdrop, disabled
+  game.Pass(300);
+  // "Konec hry" is a click area: a double click on it is one click, which opens the credits.
+  doubleClick(game.PointOf("Statistika", "Command1"));
+  EXPECT_TRUE(game.manager.Peek("about"));
+  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+            "wait 1600\nclick board Picture1\nwait 100\nclick Message Command3\nwait 400\n"
+            "click Statistika Command1\n");
+}
+
 }  // namespace
 }  // namespace quillon::testing
