@@ -25,7 +25,8 @@ constexpr const char* kBackdrop = "back";
 
 // Qt's platform plugin ends the program with exit() from inside the event loop when the window
 // system drops the connection, window and all (a killed X client, a compositor gone). The game
-// keeps nothing to save: for the player the window was closed, which ends with status 0.
+// keeps nothing to save: for the player the window was closed, which ends with status 0 (or 3
+// when the game's recording could not be written).
 bool eventLoopRunning = false;
 const ScriptRecorder* recording = nullptr;
 
