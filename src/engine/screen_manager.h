@@ -117,6 +117,7 @@ class ScreenManager {
   // Grows on every change of what a player could see, so a front end redraws only then.
   std::uint64_t Revision() const { return revision_; }
   void SetEndListener(std::function<void()> listener) { onEnd_ = std::move(listener); }
+  const std::function<void()>& EndListener() const { return onEnd_; }
 
   // --- Used by ControlRef --------------------------------------------------------------------
   // The loaded screen, created hidden if it is not loaded; null when its load handler

@@ -63,14 +63,21 @@ class SteadyClock : public Clock {
   std::chrono::steady_clock::time_point start_;
 };
 
-// Virtual time, moved on by script mode and tests.
+// Virtual time, moved on by script mode and tests, and by the window from the real clock. It
+// counts how often it is read, so that a front end can tell whether handling an event looked
+// at the time.
 class VirtualClock : public Clock {
  public:
-  std::int64_t NowMs() const override { return now_; }
+  std::int64_t NowMs() const override {
+    ++reads_;
+    return now_;
+  }
   void Set(std::int64_t ms) { now_ = ms; }
+  std::uint64_t Reads() const { return reads_; }
 
  private:
   std::int64_t now_ = 0;
+  mutable std::uint64_t reads_ = 0;
 };
 
 // The folder of the running executable.

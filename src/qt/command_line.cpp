@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <cmath>
 
 namespace quillon {
 
@@ -11,6 +12,9 @@ const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
 const QString kWindowed = QStringLiteral("windowed");
 const QString kScript = QStringLiteral("script");
+const QString kRecord = QStringLiteral("record");
+const QString kReplay = QStringLiteral("replay");
+const QString kSpeed = QStringLiteral("speed");
 
 }  // namespace
 
@@ -22,6 +26,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       {{QStringLiteral("v"), kVersion}, QString()},
       {kWindowed, QString()},
       {kScript, QString(), QStringLiteral("FILE")},
+      {kRecord, QString(), QStringLiteral("FILE")},
+      {kReplay, QString(), QStringLiteral("FILE")},
+      {kSpeed, QString(), QStringLiteral("N")},
   });
 
   CommandLine command;
@@ -36,11 +43,32 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     command.action = CommandLine::Action::Help;
   } else if (parser.isSet(kVersion)) {
     command.action = CommandLine::Action::Version;
+  } else if (int(parser.isSet(kScript)) + int(parser.isSet(kReplay)) + int(parser.isSet(kRecord)) >
+             1) {
+    command.action = CommandLine::Action::Error;
+    command.error = QStringLiteral("--script, --replay and --record go one at a time.");
+  } else if (parser.isSet(kSpeed) && !parser.isSet(kReplay)) {
+    command.action = CommandLine::Action::Error;
+    command.error = QStringLiteral("--speed goes with --replay.");
   } else if (parser.isSet(kScript)) {
     command.action = CommandLine::Action::Script;
     command.scriptFile = parser.value(kScript);
+  } else if (parser.isSet(kReplay)) {
+    command.action = CommandLine::Action::Replay;
+    command.scriptFile = parser.value(kReplay);
+    command.windowed = parser.isSet(kWindowed);
+    if (parser.isSet(kSpeed)) {
+      bool number = false;
+      command.speed = parser.value(kSpeed).toDouble(&number);
+      if (!number || !std::isfinite(command.speed) || command.speed <= 0) {
+        command.action = CommandLine::Action::Error;
+        command.error = QStringLiteral("Bad speed '%1': a number above 0, such as 4 or 0.5.")
+                            .arg(parser.value(kSpeed));
+      }
+    }
   } else {
     command.windowed = parser.isSet(kWindowed);
+    command.recordFile = parser.value(kRecord);
   }
   return command;
 }
@@ -48,19 +76,27 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 QString Usage() {
   return QStringLiteral(
       "Usage: quillon [--windowed]\n"
+      "       quillon [--windowed] --record FILE\n"
       "       quillon --script FILE\n"
+      "       quillon --replay FILE [--speed N] [--windowed]\n"
       "\n"
       "A hacking-simulation game in Czech, played in its window.\n"
       "\n"
       "Options:\n"
       "  --windowed      start in a 1024 x 768 window instead of full screen (F11 switches)\n"
+      "  --record FILE   write the game down in FILE as a script while it is played, to play\n"
+      "                  it again or attach it to a bug report\n"
       "  --script FILE   play the game without a window, in virtual time, from a script\n"
       "                  (FILE '-' reads standard input); see quillon(6) for its commands\n"
+      "  --replay FILE   play a script (a recording, say) in the window in real time, to watch\n"
+      "                  it; Esc or closing the window stops it\n"
+      "  --speed N       replay N times faster (N above 0, such as 4 or 0.5)\n"
       "  -h, --help      show this help and exit\n"
       "  -v, --version   show the version and exit\n"
       "\n"
       "Exit status: 0 the game ended; 1 an expect of the script failed, or no display;\n"
-      "2 a bad command line, an unreadable script, or a script line not understood.\n"
+      "2 a bad command line, an unreadable script, or a script line not understood;\n"
+      "3 the game ended but its recording could not be written.\n"
       "\n"
       "Environment: QUILLON_DATA_DIR names the folder of the game's sounds.\n");
 }

@@ -8,10 +8,12 @@
 namespace quillon {
 
 struct CommandLine {
-  enum class Action { Play, Script, Help, Version, Error };
+  enum class Action { Play, Script, Replay, Help, Version, Error };
   Action action = Action::Play;
-  bool windowed = false;  // Play: the 1024 x 768 window instead of full screen
-  QString scriptFile;     // Script: the file, or "-" for standard input
+  bool windowed = false;  // Play, Replay: the 1024 x 768 window instead of full screen
+  QString recordFile;     // Play: where the game is recorded as a script; empty for nowhere
+  QString scriptFile;     // Script: the file, or "-" for standard input; Replay: the file
+  double speed = 1;       // Replay: how many times faster than real time
   QString error;          // Error: what is wrong, one line
 };
 

@@ -29,6 +29,8 @@ namespace {
 
 constexpr QSize kWindowedSize(1024, 768);
 constexpr QSize kSmallestWindow(640, 480);
+// How long a replay's click stays marked, in real time.
+constexpr int kHighlightMs = 300;
 
 // The text box that Tab (forward) or Shift+Tab (backward) moves to from the focused one, in
 // design order and round the end: the next visible, enabled text box.
@@ -98,8 +100,12 @@ GameWindow::GameWindow(engine::ScreenManager& manager, QWidget* parent)
   fullScreen->setContext(Qt::ApplicationShortcut);
   connect(fullScreen, &QShortcut::activated, this, [this] { ToggleFullScreen(); });
 
-  // The game's End closes the window, once the handler that ended it is over.
+  // The game's End closes the window, once the handler that ended it is over. Whoever listened
+  // before (script mode prints "ended") still hears of it.
+  previousEnd_ = manager_.EndListener();
   manager_.SetEndListener([this] {
+    if (previousEnd_) previousEnd_();
+    if (listener_) listener_->GameOver(manager_.NowMs());
     timer_.stop();
     QMetaObject::invokeMethod(
         this, [this] { close(); }, Qt::QueuedConnection);
@@ -109,9 +115,16 @@ GameWindow::GameWindow(engine::ScreenManager& manager, QWidget* parent)
   resize(kWindowedSize);
 }
 
+GameWindow::GameWindow(engine::ScreenManager& manager, engine::VirtualClock& gameClock,
+                       const engine::Clock& realClock, QWidget* parent)
+    : GameWindow(manager, parent) {
+  gameClock_ = &gameClock;
+  realClock_ = &realClock;
+}
+
 GameWindow::~GameWindow() {
   QCoreApplication::instance()->removeNativeEventFilter(this);
-  manager_.SetEndListener(nullptr);
+  manager_.SetEndListener(previousEnd_);
   timer_.stop();
   // The screens (and their line edits) go before the scene and the view.
   for (auto& [name, item] : screens_) delete item;
@@ -127,7 +140,8 @@ void GameWindow::Refresh() {
     timer_.stop();
     return;
   }
-  const std::int64_t wait = std::clamp<std::int64_t>(*due - manager_.NowMs(), 0, INT_MAX);
+  const std::int64_t now = realClock_ ? realClock_->NowMs() : manager_.NowMs();
+  const std::int64_t wait = std::clamp<std::int64_t>(*due - now, 0, INT_MAX);
   timer_.start(int(wait));
 }
 
@@ -144,8 +158,89 @@ void GameWindow::RefreshSoon() {
 }
 
 void GameWindow::FireTimers() {
-  manager_.FireDueTimers();
+  CatchUp();
   Refresh();
+}
+
+std::int64_t GameWindow::CatchUp() {
+  const std::optional<std::int64_t> due = manager_.NextTimerDue();
+  if (!gameClock_) {
+    if (due && *due <= manager_.NowMs()) timersFired_ = true;
+    manager_.FireDueTimers();
+    return manager_.NowMs();
+  }
+  // Whole milliseconds of the real clock; the game clock never goes back, nor past its end.
+  const std::int64_t game = gameClock_->NowMs();
+  const std::int64_t now =
+      std::max(game, std::min(realClock_->NowMs(), engine::kVirtualTimeLimitMs));
+  if (due && *due <= now) timersFired_ = true;
+  engine::AdvanceVirtualTime(manager_, *gameClock_, now - game);
+  return now;
+}
+
+// --- Events of the player ------------------------------------------------------------------
+
+bool GameWindow::Deliver(PlayerEvent event, std::int64_t moment) {
+  if (manager_.Ended()) return false;
+  // What the game would ignore does not reach it: a screen gone, hidden or disabled, a hidden
+  // control, a key with no text box to go to.
+  const engine::ScreenState* screen = manager_.Peek(event.screen);
+  const engine::ControlState* control = screen ? screen->Find(event.control) : nullptr;
+  switch (event.kind) {
+    case PlayerEvent::Kind::Click:
+      if (!screen || !screen->visible || !screen->enabled || !control || !control->visible) {
+        return false;
+      }
+      break;
+    case PlayerEvent::Kind::ClickScreen:
+      if (!screen || !screen->visible || !screen->enabled) return false;
+      break;
+    case PlayerEvent::Kind::Key:
+      event.screen = manager_.ActiveScreen();
+      event.control = manager_.FocusedControl();
+      if (event.control.empty()) return false;
+      break;
+    case PlayerEvent::Kind::Edit:
+    case PlayerEvent::Kind::Focus:
+      if (!screen || !control) return false;
+      break;
+  }
+
+  if (listener_) listener_->BeforeEvent(event, moment, timersFired_);
+  timersFired_ = false;
+  const std::uint64_t reads = gameClock_ ? gameClock_->Reads() : 0;
+  switch (event.kind) {
+    case PlayerEvent::Kind::Click:
+      manager_.Click(event.screen, event.control);
+      break;
+    case PlayerEvent::Kind::ClickScreen:
+      manager_.ClickScreen(event.screen);
+      break;
+    case PlayerEvent::Kind::Key:
+      manager_.TypeKey(event.key);
+      break;
+    case PlayerEvent::Kind::Edit:
+      manager_.EditText(event.screen, event.control, event.text);
+      break;
+    case PlayerEvent::Kind::Focus:
+      manager_.SetFocus(event.screen, event.control);
+      break;
+  }
+  // Without a clock of its own the window cannot tell, and counts the clock as read.
+  const bool clockRead = !gameClock_ || gameClock_->Reads() != reads;
+  if (listener_) listener_->AfterEvent(event, clockRead);
+  return true;
+}
+
+void GameWindow::DeliverFromTextBox(const PlayerEvent& event) {
+  if (watchOnly_) {
+    RefreshSoon();  // the box shows the game's text again
+    return;
+  }
+  const std::int64_t moment = CatchUp();
+  Deliver(event, moment);
+  UpdateFocus();
+  RefreshSoon();
 }
 
 void GameWindow::UpdateScene() {
@@ -169,7 +264,8 @@ void GameWindow::UpdateScene() {
     auto it = screens_.find(order[i]);
     if (it == screens_.end()) {
       auto* item = new ScreenItem(
-          manager_, state, [this] { RefreshSoon(); }, desktop_);
+          manager_, state, [this](const PlayerEvent& event) { DeliverFromTextBox(event); },
+          desktop_);
       it = screens_.emplace(order[i], item).first;
     }
     it->second->setZValue(double(order.size() - i));
@@ -199,6 +295,12 @@ void GameWindow::UpdateFocus() {
 // --- Keys ----------------------------------------------------------------------------------
 
 bool GameWindow::event(QEvent* event) {
+  // While a replay plays, no key of the player reaches the game; Escape stops the replay.
+  if (watchOnly_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape && stop_) stop_();
+    return true;
+  }
   // Tab is the window's own key: it reaches neither the scene's focus chain nor the game.
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -211,12 +313,15 @@ bool GameWindow::event(QEvent* event) {
 }
 
 void GameWindow::MoveFocus(bool forward) {
+  if (manager_.Ended()) return;
+  const std::int64_t moment = CatchUp();
   const std::string screen = manager_.ActiveScreen();
   const engine::ScreenState* state = manager_.Peek(screen);
-  if (manager_.Ended() || !state || !state->visible || !state->enabled) return;
-  const std::optional<size_t> next = NextTextBox(*state, forward);
-  if (!next) return;
-  manager_.SetFocus(screen, state->design->controls[*next].name);
+  const std::optional<size_t> next =
+      state && state->visible && state->enabled ? NextTextBox(*state, forward) : std::nullopt;
+  if (next) {
+    Deliver(PlayerEvent::FocusOn(screen, state->design->controls[*next].name), moment);
+  }
   Refresh();
 }
 
@@ -237,17 +342,21 @@ std::optional<GameWindow::Hit> GameWindow::HitAt(QPointF desktop) const {
 
 void GameWindow::Click(QPointF desktop) {
   if (manager_.Ended()) return;
+  // The click lands on what the game shows at its moment, once the timers due have fired.
+  const std::int64_t moment = CatchUp();
+  Refresh();
   const std::optional<Hit> hit = HitAt(desktop);
-  if (!hit) return;
-  if (hit->control.empty()) {
-    manager_.ClickScreen(hit->screen);
-  } else {
-    manager_.Click(hit->screen, hit->control);
+  if (hit) {
+    Deliver(PlayerEvent::ClickOn(hit->screen, hit->control), moment);
   }
   Refresh();
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
+  if (watchOnly_) {
+    event->accept();
+    return;
+  }
   if (event->button() == Qt::LeftButton) Click(mapToScene(event->position().toPoint()));
   // The line edits get the press too, for their caret and selection.
   QGraphicsView::mousePressEvent(event);
@@ -256,6 +365,10 @@ void GameWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void GameWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (watchOnly_) {
+    event->accept();
+    return;
+  }
   // The second press of a double click is a click again only on a command button; pictures,
   // labels and click areas take it as a double click, which the game does not handle.
   if (event->button() == Qt::LeftButton) {
@@ -403,9 +516,39 @@ void GameWindow::ToggleFullScreen() {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
-  // Closing the window ends the game as End does: nothing is kept, nothing runs any more.
+  // Closing the window ends the game as End does: nothing is kept, nothing runs any more. The
+  // listener hears how long the game ran on since the last event.
+  if (listener_ && !manager_.Ended()) listener_->GameOver(CatchUp());
+  listener_ = nullptr;
   timer_.stop();
   event->accept();
+}
+
+// --- Replays -------------------------------------------------------------------------------
+
+void GameWindow::WatchOnly(std::function<void()> stop) {
+  watchOnly_ = true;
+  stop_ = std::move(stop);
+}
+
+void GameWindow::Highlight(std::string_view screen, std::string_view control) {
+  const engine::ScreenState* state = manager_.Peek(screen);
+  auto it = screens_.find(screen);
+  if (!state || !state->visible || it == screens_.end()) return;
+  const int index = state->design->IndexOf(control);
+  if (index < 0 || !state->controls[size_t(index)].visible) return;
+  const QRectF rect = it->second->mapRectToScene(it->second->ControlRectOf(index));
+  if (rect.isEmpty()) return;
+  auto* mark = new QGraphicsRectItem(rect.adjusted(-2, -2, 2, 2), desktop_);
+  mark->setPen(QPen(QColor(255, 214, 64), 2));
+  mark->setBrush(QColor(255, 214, 64, 90));
+  mark->setZValue(1e6);  // over every screen
+  mark->setAcceptedMouseButtons(Qt::NoButton);
+  highlights_.push_back(mark);
+  QTimer::singleShot(kHighlightMs, this, [this, mark] {
+    highlights_.erase(std::remove(highlights_.begin(), highlights_.end(), mark), highlights_.end());
+    delete mark;
+  });
 }
 
 bool GameWindow::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {

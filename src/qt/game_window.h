@@ -2,6 +2,10 @@
 // black bars around it, draws the engine's screens in the engine's order, and hands the
 // player's clicks and keys and the timers' ticks to the engine, one event at a time.
 //
+// Every event of the player reaches the game at one point (Deliver), at one moment of the game
+// clock: the timers due by then fire first, each at its own due moment as a script's `wait`
+// fires them, then the event is handled. A listener (the recorder) hears of each event there.
+//
 // The desktop is a QGraphicsScene in pixels of the 1024 x 768 desktop, shown by a view that
 // scales it to the window: the view gives the scaling (real line edits included, so their caret,
 // selection and input methods keep working at any size), the stacking of screens and controls by
@@ -15,11 +19,15 @@
 #include <QRect>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/player_events.h"
 #include "engine/screen_manager.h"
+#include "engine/services.h"
 
 class QGraphicsRectItem;
 
@@ -30,9 +38,24 @@ class TextBox;
 
 class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
  public:
-  // The manager holds the game and its services; its clock drives the timers.
+  // The manager holds the game and its services. Its clock is moved by whoever owns it (a
+  // test, the screenshot tool, a replay); the window fires the timers due at its time.
   explicit GameWindow(engine::ScreenManager& manager, QWidget* parent = nullptr);
+  // The game played in real time: `gameClock` is the manager's clock, and the window moves it
+  // on to `realClock` before every event and whenever a timer falls due, firing the timers due
+  // on the way each at its own moment. Game time stands still while an event is handled.
+  GameWindow(engine::ScreenManager& manager, engine::VirtualClock& gameClock,
+             const engine::Clock& realClock, QWidget* parent = nullptr);
   ~GameWindow() override;
+
+  // Hears of every event of the player the game receives; null for none.
+  void SetEventListener(PlayerEventListener* listener) { listener_ = listener; }
+  // A replay: the player's clicks and keys no longer reach the game; Escape calls `stop`. The
+  // window's own keys (F11) still work.
+  void WatchOnly(std::function<void()> stop);
+  // Marks a control of a showing screen for a moment, where a replay clicks it.
+  void Highlight(std::string_view screen, std::string_view control);
+  int Highlights() const { return int(highlights_.size()); }
 
   // Brings the picture up to date with the game when something changed, then arms the one
   // timer for the next tick that falls due. Runs after every event.
@@ -77,6 +100,13 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
 
  private:
   void FireTimers();
+  // Moves the game on to the moment of an event: the timers due by then fire. Returns it.
+  std::int64_t CatchUp();
+  // Hands an event of the player to the game, at the moment CatchUp returned; false when the
+  // game does not take it (a screen no longer there to click, no text box to type into).
+  bool Deliver(PlayerEvent event, std::int64_t moment);
+  // An event from a text box: the scene is brought up to date once the box's event is over.
+  void DeliverFromTextBox(const PlayerEvent& event);
   void Click(QPointF desktop);
   // Brings the scene in line with the game's screens.
   void UpdateScene();
@@ -101,6 +131,14 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   void FitDesktop();
 
   engine::ScreenManager& manager_;
+  engine::VirtualClock* gameClock_ = nullptr;  // null: the game's clock is moved by its owner
+  const engine::Clock* realClock_ = nullptr;
+  PlayerEventListener* listener_ = nullptr;
+  bool timersFired_ = false;  // since the last event of the player
+  std::function<void()> previousEnd_;
+  bool watchOnly_ = false;
+  std::function<void()> stop_;
+  std::vector<QGraphicsRectItem*> highlights_;
   QGraphicsScene scene_;
   QGraphicsRectItem* desktop_ = nullptr;  // clips the screens to the desktop
   std::map<std::string, ScreenItem*, std::less<>> screens_;

@@ -21,8 +21,8 @@ QString SoundModulePath() {
   return folder + QStringLiteral("/../" QUILLON_MODULE_DIR "/") + QLatin1String(kModuleFile);
 }
 
-QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder, QString module)
-    : folder_(std::move(folder)), module_(module) {}
+QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder, bool silentWithoutOutput, QString module)
+    : folder_(std::move(folder)), silentWithoutOutput_(silentWithoutOutput), module_(module) {}
 
 QtSoundPlayer::~QtSoundPlayer() {
   if (stop_) stop_();
@@ -55,7 +55,8 @@ bool QtSoundPlayer::Play(const std::string& path) {
   // A file that passes the check loads whole: the effect never sees one that would keep it
   // waiting for samples that are not there, or make it set aside memory for 4 GiB of them.
   if (!engine::IsPlayableWave(file)) return false;
-  return Load() && play_(file.c_str());
+  const bool played = Load() && play_(file.c_str());
+  return played || silentWithoutOutput_;
 }
 
 void QtDocumentOpener::Open(const std::string& target) {

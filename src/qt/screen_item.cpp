@@ -219,7 +219,8 @@ void ControlItem::PaintProgressBar(QPainter& painter) const {
 // --- Screens -----------------------------------------------------------------------------
 
 ScreenItem::ScreenItem(engine::ScreenManager& manager, const engine::ScreenState& state,
-                       std::function<void()> afterEvent, QGraphicsItem* parent)
+                       const std::function<void(const PlayerEvent&)>& deliver,
+                       QGraphicsItem* parent)
     : QGraphicsItem(parent), design_(*state.design), instance_(state.instance) {
   setFlag(ItemClipsChildrenToShape);
   setPos(Px(design_.Left()), Px(design_.Top()));
@@ -234,7 +235,7 @@ ScreenItem::ScreenItem(engine::ScreenManager& manager, const engine::ScreenState
     if (control.kind == ControlKind::Timer) continue;
     if (control.kind == ControlKind::TextBox) {
       auto* proxy = new QGraphicsProxyWidget(this);
-      proxy->setWidget(new TextBox(manager, design_.name, control, instance_, afterEvent));
+      proxy->setWidget(new TextBox(manager, design_.name, control, instance_, deliver));
       proxy->setMinimumSize(0, 0);
       proxy->setGeometry(ControlRect(control, control.caption));
       proxy->setZValue(z);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/player_events.h"
 #include "engine/screen_manager.h"
 
 class QGraphicsProxyWidget;
@@ -49,9 +50,9 @@ class ControlItem : public QGraphicsItem {
 
 class ScreenItem : public QGraphicsItem {
  public:
-  // `afterEvent` is what the screen's text boxes call after a key or an edit.
+  // `deliver` hands the keys and edits of the screen's text boxes to the game.
   ScreenItem(engine::ScreenManager& manager, const engine::ScreenState& state,
-             std::function<void()> afterEvent, QGraphicsItem* parent);
+             const std::function<void(const PlayerEvent&)>& deliver, QGraphicsItem* parent);
 
   std::uint64_t Instance() const { return instance_; }
   // Takes the screen's current state: visibility, enabled, every control's values.

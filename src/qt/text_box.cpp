@@ -13,23 +13,6 @@ constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 
-// The key event that types `code` instead of the key the player pressed.
-QKeyEvent KeyFor(int code) {
-  switch (code) {
-    case kBackspace:
-      return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
-    case kEnter:
-      return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    case kEscape:
-      return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-    default: {
-      const char32_t character = char32_t(code);
-      return QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                       QString::fromUcs4(&character, 1));
-    }
-  }
-}
-
 // The box itself is borderless and black: the screens frame their text boxes with shapes.
 QString StyleSheet(const engine::ControlDesign& design) {
   const QColor text = ToQColor(design.foreColor);
@@ -44,23 +27,22 @@ QString StyleSheet(const engine::ControlDesign& design) {
 
 TextBox::TextBox(engine::ScreenManager& manager, std::string screen,
                  const engine::ControlDesign& design, std::uint64_t instance,
-                 std::function<void()> afterEvent)
+                 std::function<void(const PlayerEvent&)> deliver)
     : manager_(manager),
       screen_(std::move(screen)),
       control_(design.name),
       instance_(instance),
-      afterEvent_(std::move(afterEvent)) {
+      deliver_(std::move(deliver)) {
   setFont(ControlFont(design));
   setStyleSheet(StyleSheet(design));
   setFrame(false);
   setMinimumSize(1, 1);
   setContextMenuPolicy(Qt::NoContextMenu);
   ShowGameText();
-  // Every edit of the player (typing, deleting, pasting, cutting, undoing) reaches the game.
+  // Every other edit of the player (deleting, pasting, cutting, undoing) reaches the game.
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (!GameState()) return;
-    manager_.EditText(screen_, control_, text.toStdString());
-    afterEvent_();
+    deliver_(PlayerEvent::EditOf(screen_, control_, text.toStdString()));
   });
 }
 
@@ -99,14 +81,11 @@ int TextBox::CharacterCode(const QKeyEvent& event) {
   return int(code);
 }
 
-int TextBox::GameKeyPress(int code) {
-  if (!GameState()) return 0;
-  const int result = manager_.KeyPress(screen_, control_, code);
-  // The handler may have rewritten the box or closed its screen: the key edits what the game
-  // holds now, or nothing.
-  if (!GameState()) return 0;
+void TextBox::TypeKey(int code) {
+  if (!GameState()) return;
+  deliver_(PlayerEvent::KeyPress(code));
+  // The game may have rewritten the box or closed its screen.
   ShowGameText();
-  return result;
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
@@ -115,35 +94,18 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
     return;
   }
-  const int result = GameKeyPress(code);
-  if (result == code) {
-    QLineEdit::keyPressEvent(event);
-  } else if (result != 0) {
-    QKeyEvent changed = KeyFor(result);
-    QLineEdit::keyPressEvent(&changed);
-  }
+  TypeKey(code);
   event->accept();
-  afterEvent_();
 }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* event) {
-  if (event->commitString().isEmpty()) {
-    QLineEdit::inputMethodEvent(event);
-    return;
-  }
-  // Each committed character is a key press of its own; the handler may swallow or change it.
-  QString accepted;
+  // Each committed character is a key press of its own; the rest of the event (the text being
+  // composed) is the box's own.
+  QInputMethodEvent composing(event->preeditString(), event->attributes());
+  QLineEdit::inputMethodEvent(&composing);
   for (const uint character : event->commitString().toUcs4()) {
-    const int result = GameKeyPress(int(character));
-    if (result >= 32 && result != 127) {
-      const char32_t typed = char32_t(result);
-      accepted += QString::fromUcs4(&typed, 1);
-    }
+    if (character >= 32 && character != 127) TypeKey(int(character));
   }
-  QInputMethodEvent filtered(event->preeditString(), event->attributes());
-  filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
-  QLineEdit::inputMethodEvent(&filtered);
-  afterEvent_();
 }
 
 }  // namespace quillon::window

@@ -1,6 +1,8 @@
 // A text box of a screen: a real line edit, so that the caret, selection, clipboard and input
-// methods work, whose every key goes to the game's key-press handler before it edits the text.
-// The game's text is what the box shows.
+// methods work. A key that types (a character, Backspace, Enter, Escape) goes to the game as
+// the game's own key press: its key-press handler first, then the edit at the end of the text,
+// as in script mode. Other edits (Delete, a paste) reach the game as the box's new text. The
+// game's text is what the box shows.
 #pragma once
 
 #include <QLineEdit>
@@ -8,16 +10,16 @@
 #include <functional>
 #include <string>
 
+#include "app/player_events.h"
 #include "engine/screen_manager.h"
 
 namespace quillon::window {
 
 class TextBox : public QLineEdit {
  public:
-  // `afterEvent` runs after every key or edit that reached the game; the window brings itself
-  // up to date then, once the box's own event is over.
+  // `deliver` hands the box's keys and edits to the game, through the window.
   TextBox(engine::ScreenManager& manager, std::string screen, const engine::ControlDesign& design,
-          std::uint64_t instance, std::function<void()> afterEvent);
+          std::uint64_t instance, std::function<void(const PlayerEvent&)> deliver);
 
   const std::string& Screen() const { return screen_; }
   const std::string& Control() const { return control_; }
@@ -37,14 +39,14 @@ class TextBox : public QLineEdit {
  private:
   // The box's state in the game; null once its screen was unloaded (or loaded anew).
   const engine::ControlState* GameState() const;
-  // Runs the game's key-press handler; the code the box should take, 0 for none.
-  int GameKeyPress(int code);
+  // A key press of the game; the box then shows the game's text.
+  void TypeKey(int code);
 
   engine::ScreenManager& manager_;
   std::string screen_;
   std::string control_;
   std::uint64_t instance_;
-  std::function<void()> afterEvent_;
+  std::function<void(const PlayerEvent&)> deliver_;
 };
 
 }  // namespace quillon::window

@@ -76,7 +76,7 @@ void WarmUp::DrawNext() {
     const engine::ScreenState state = DesignState(*design);
     QGraphicsScene scene;
     auto* item = new ScreenItem(
-        manager_, state, [] {}, nullptr);
+        manager_, state, [](const PlayerEvent&) {}, nullptr);
     scene.addItem(item);
     // Drawn exactly where the window would draw it, onto a picture of just that size.
     const QTransform view = window_.viewportTransform();

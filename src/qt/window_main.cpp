@@ -1,11 +1,15 @@
 #include "qt/window_main.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QEvent>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
+#include <memory>
 
 #include "app/game.h"
+#include "app/script_recorder.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
 #include "qt/application.h"
@@ -23,13 +27,15 @@ constexpr const char* kBackdrop = "back";
 
 // Qt's platform plugin ends the program with exit() from inside the event loop when the window
 // system drops the connection, window and all (a killed X client, a compositor gone). The game
-// keeps nothing to save: for the player the window was closed, which ends with status 0.
+// keeps nothing to save: for the player the window was closed, which ends with status 0 (or 3
+// when the game's recording could not be written).
 bool eventLoopRunning = false;
+const ScriptRecorder* recording = nullptr;
 
 void EndAsClosed() {
   if (!eventLoopRunning) return;
   std::fflush(nullptr);
-  std::_Exit(0);
+  std::_Exit(GameStatus(recording));
 }
 
 // For timing the start-up (docs/performance.md): with QUILLON_QUIT_AFTER_FIRST_FRAME=1 in the
@@ -52,14 +58,25 @@ class QuitAfterFirstFrame : public QObject {
 int RunWindow(int argc, char** argv, const WindowOptions& options) {
   const std::unique_ptr<QApplication> app = window::OpenApplication(argc, argv);
 
-  engine::SteadyClock clock;
-  window::QtSoundPlayer sound(engine::SoundFolder());
+  // Game time, moved on by the window from the real clock at every event and every tick.
+  engine::SteadyClock realClock;
+  engine::VirtualClock clock;
+  const bool recorded = !options.recordFile.empty();
+  window::QtSoundPlayer sound(engine::SoundFolder(), recorded);
   window::QtDocumentOpener documents;
   engine::LocaleDateFormatter dates;
   const engine::ScreenRegistry& screens = GameScreens();
   engine::ScreenManager manager(screens, engine::Services{&sound, &documents, &dates, &clock});
 
-  window::GameWindow window(manager);
+  std::unique_ptr<ScriptRecorder> recorder;
+  if (recorded) {
+    recorder =
+        std::make_unique<ScriptRecorder>(options.recordFile, manager, std::cerr,
+                                         QDate::currentDate().toString(Qt::ISODate).toStdString());
+    recording = recorder.get();
+  }
+  window::GameWindow window(manager, clock, realClock);
+  window.SetEventListener(recorder.get());
   window::WarmUp warmUp(window, manager, screens);
   warmUp.AlsoPrepare([&sound] { sound.Prepare(); });
   if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
@@ -82,7 +99,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   eventLoopRunning = true;
   app->exec();
   eventLoopRunning = false;
-  return 0;
+  return GameStatus(recording);
 }
 
 }  // namespace quillon

@@ -58,6 +58,59 @@ run(unreachable_display 1
     "quillon: cannot open the game's window: could not connect to display :97; run it on a desktop, or play without a window with --script FILE"
     stderr --unset=QT_QPA_PLATFORM DISPLAY=:97 WAYLAND_DISPLAY= -- --windowed)
 
+# A file given to --replay that is no script is refused before any window opens, with the line
+# at fault; so are a folder, a missing file, standard input and a bad speed.
+set(work ${CMAKE_CURRENT_BINARY_DIR}/command-line-check)
+file(MAKE_DIRECTORY ${work})
+string(ASCII 255 not_utf8)
+file(WRITE ${work}/not-utf8.qs "wait 1600\nscreens\nprint start.Visible ${not_utf8}\n")
+file(WRITE ${work}/fine.qs "wait 1600\n")
+set(picture ${CMAKE_CURRENT_LIST_DIR}/../../docs/desktop.png)
+run(replay_binary 2 "quillon: cannot replay ${picture}: line 1: invalid UTF-8 at byte 1" stderr
+    ${no_display} -- --replay ${picture})
+run(replay_not_utf8 2 "quillon: cannot replay ${work}/not-utf8.qs: line 3: invalid UTF-8 at byte 21"
+    stderr ${no_display} -- --replay ${work}/not-utf8.qs)
+run(replay_folder 2 "quillon: cannot read ${work}" stderr ${no_display} -- --replay ${work})
+run(replay_missing 2 "quillon: cannot read /nonexistent/game.qs" stderr ${no_display}
+    -- --replay /nonexistent/game.qs)
+run(replay_device 2 "quillon: cannot replay /dev/zero: it is no regular file" stderr ${no_display}
+    -- --replay /dev/zero)
+run(replay_standard_input 2 "quillon: cannot replay standard input: a replay reads a file" stderr
+    ${no_display} -- --replay -)
+foreach(speed IN ITEMS 0 -2 abc inf nan 1e999)
+  run(replay_speed_${speed} 2 "quillon: Bad speed '${speed}': a number above 0, such as 4 or 0.5."
+      stderr ${no_display} -- --replay ${work}/fine.qs --speed ${speed})
+endforeach()
+run(speed_alone 2 "quillon: --speed goes with --replay." stderr ${no_display} -- --speed 2)
+run(replay_and_record 2 "quillon: --script, --replay and --record go one at a time." stderr
+    ${no_display} -- --replay ${work}/fine.qs --record ${work}/game.qs)
+run(replay_without_display 1
+    "quillon: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop, or play without a window with --script FILE"
+    stderr ${no_display} -- --replay ${work}/fine.qs)
+# Script mode refuses a line that never ends at once, without reading it to its end.
+run(script_endless_line 2 "line 1: longer than 1048576 bytes" stderr ${no_display}
+    -- --script /dev/zero)
+
+# A recording that cannot be written is told once, and the game plays on until it is ended.
+find_program(TIMEOUT timeout REQUIRED)
+foreach(record IN ITEMS /nonexistent/game.qs /dev/full)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+            ${TIMEOUT} --preserve-status -k 10 -s TERM 2 ${GAME} --windowed --record ${record}
+    OUTPUT_QUIET ERROR_VARIABLE err RESULT_VARIABLE result)
+  string(REGEX MATCHALL "quillon: [^\n]*" told "${err}")
+  if(record STREQUAL "/dev/full")
+    set(reason "No space left on device")
+  else()
+    set(reason "No such file or directory")
+  endif()
+  set(want "quillon: cannot record the game to ${record}: ${reason}; the game goes on unrecorded")
+  if(NOT result STREQUAL 143 OR NOT told STREQUAL want)
+    string(APPEND failures "record to ${record}: status '${result}' (want 143, still playing "
+                           "when stopped), told '${told}'\n  want '${want}'\n")
+  endif()
+endforeach()
+
 # SIGTERM and SIGINT end the game in its window at once, as the signal's default does: the
 # shell's status 128 + N. A game that lingered would be killed 10 s later, status 137.
 find_program(TIMEOUT timeout REQUIRED)

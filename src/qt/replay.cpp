@@ -1,0 +1,209 @@
+#include "qt/replay.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+
+#include "app/game.h"
+#include "qt/application.h"
+#include "qt/artwork.h"
+#include "qt/game_window.h"
+#include "qt/qt_services.h"
+
+namespace quillon::window {
+
+namespace {
+
+// The backdrop gives the window its caption and icon.
+constexpr const char* kBackdrop = "back";
+
+}  // namespace
+
+Replay::Replay(ScriptRunner& runner, ScriptReader& script, GameWindow& window,
+               const engine::Clock& realClock, double speed)
+    : runner_(runner), script_(script), window_(window), realClock_(realClock), speed_(speed) {
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Step(); });
+}
+
+std::optional<std::int64_t> Replay::NextStep() const {
+  if (over_) return std::nullopt;
+  return wakeAt_;
+}
+
+std::int64_t Replay::RealSpan(std::int64_t gameMs) const {
+  const double span = std::ceil(double(gameMs) / speed_);
+  return span >= double(INT_MAX) ? INT_MAX : std::int64_t(span);
+}
+
+std::int64_t Replay::NotBefore(std::int64_t gap) const {
+  return lastEvent_ ? *lastEvent_ + RealSpan(std::max(gap, lastGap_)) : LLONG_MIN;
+}
+
+void Replay::WakeAt(std::int64_t realMs) {
+  wakeAt_ = realMs;
+  const std::int64_t wait = std::clamp<std::int64_t>(realMs - realClock_.NowMs(), 0, INT_MAX);
+  timer_.start(int(wait));
+}
+
+void Replay::Step() {
+  if (over_) return;
+  const std::int64_t now = realClock_.NowMs();
+  wakeAt_.reset();
+  while (!over_) {
+    if (waiting_) {
+      if (!StepWait(now)) return;
+      continue;
+    }
+    if (nextKey_ < keys_.size()) {
+      if (now < NotBefore(kReplayKeyGapMs)) return WakeAt(NotBefore(kReplayKeyGapMs));
+      runner_.Manager().TypeKey(keys_[nextKey_++]);
+      lastEvent_ = now;
+      lastGap_ = kReplayKeyGapMs;
+      window_.Refresh();
+      if (runner_.Manager().Ended()) return Finish();
+      continue;
+    }
+    if (holdUntil_) {
+      if (now < *holdUntil_) return WakeAt(*holdUntil_);
+      return Finish();
+    }
+    if (!pending_) {
+      pending_ = script_.Next();
+      if (!pending_) {
+        holdUntil_ = now + RealSpan(kReplayEndHoldMs);
+        continue;
+      }
+    }
+    if (!Play(*pending_, now)) return;
+    pending_.reset();
+  }
+}
+
+bool Replay::Play(const ScriptLine& line, std::int64_t now) {
+  lineNumber_ = line.number;
+  if (!line.refusal.empty()) {
+    runner_.RunLine(line);
+    Finish();
+    return true;
+  }
+  switch (line.command.kind) {
+    case ScriptCommand::Kind::Click:
+      if (now < NotBefore(kReplayClickGapMs)) {
+        WakeAt(NotBefore(kReplayClickGapMs));
+        return false;
+      }
+      window_.Refresh();
+      window_.Highlight(line.command.screen, line.command.control);
+      lastEvent_ = now;
+      lastGap_ = kReplayClickGapMs;
+      break;
+    case ScriptCommand::Kind::Type:
+    case ScriptCommand::Kind::Key:
+      keys_ = line.command.keys;
+      nextKey_ = 0;
+      return true;
+    case ScriptCommand::Kind::Wait:
+      if (!runner_.BeginWait(line)) {
+        Finish();
+        return true;
+      }
+      waiting_ = true;
+      waitRealStart_ = now;
+      waitGameStart_ = runner_.Manager().NowMs();
+      waitGameEnd_ = waitGameStart_ + line.command.ms;
+      return true;
+    default:
+      break;
+  }
+  const bool goesOn = runner_.RunLine(line);
+  window_.Refresh();
+  if (!goesOn) Finish();
+  return true;
+}
+
+bool Replay::StepWait(std::int64_t now) {
+  const std::int64_t game = runner_.Manager().NowMs();
+  // Game time as far as the real clock has come, but not past the wait's end.
+  const double reached = double(now - waitRealStart_) * speed_;
+  const std::int64_t target =
+      reached >= double(waitGameEnd_ - waitGameStart_)
+          ? waitGameEnd_
+          : std::max(game, waitGameStart_ + std::int64_t(std::floor(reached)));
+  runner_.Advance(target - game);
+  window_.Refresh();
+  if (runner_.Manager().Ended()) {
+    Finish();
+    return true;
+  }
+  if (target >= waitGameEnd_) {
+    waiting_ = false;
+    return true;
+  }
+  // Nothing changes before the next timer falls due, or the wait ends.
+  std::int64_t next = waitGameEnd_;
+  if (const std::optional<std::int64_t> due = runner_.Manager().NextTimerDue()) {
+    next = std::min(next, std::max(*due, target + 1));
+  }
+  WakeAt(waitRealStart_ + RealSpan(next - waitGameStart_));
+  return false;
+}
+
+void Replay::Finish() {
+  if (over_) return;
+  over_ = true;
+  timer_.stop();
+  runner_.ReportLinesAfterTheEnd(script_);
+  window_.close();
+}
+
+void Replay::Stop() {
+  if (over_) return;
+  over_ = true;
+  stopped_ = true;
+  timer_.stop();
+  std::cout.flush();
+  std::cerr << "quillon: the replay stopped at line " << lineNumber_ << std::endl;
+}
+
+int RunReplay(int argc, char** argv, const std::string& file, const ReplayOptions& options) {
+  const std::unique_ptr<QApplication> app = OpenApplication(argc, argv);
+  std::cout << std::unitbuf;  // what the script prints shows as the replay comes to it
+
+  std::ifstream script(file);
+  // A sound that the runner prints is heard too; without audio output it is only printed.
+  QtSoundPlayer audible(engine::SoundFolder(), true);
+  const engine::ScreenRegistry& screens = GameScreens();
+  ScriptRunner runner(screens, std::cout, std::cerr, engine::SoundFolder(), &audible);
+  ScriptReader reader(screens, script);
+
+  GameWindow window(runner.Manager());
+  if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
+    window.setWindowTitle(QString::fromStdString(backdrop->caption));
+    window.setWindowIcon(ArtworkIcon(backdrop->icon));
+  }
+  const engine::SteadyClock realClock;
+  Replay replay(runner, reader, window, realClock, options.speed);
+  window.WatchOnly([&replay, &window] {
+    replay.Stop();
+    window.close();
+  });
+  runner.Start();
+  window.Refresh();
+  if (options.windowed) {
+    window.ShowWindowed();
+  } else {
+    window.ShowFullScreen();
+  }
+  app->setQuitOnLastWindowClosed(true);
+  QTimer::singleShot(0, &window, [&replay] { replay.Step(); });
+  app->exec();
+  if (!replay.Over()) replay.Stop();  // the window was closed
+  return runner.Status();
+}
+
+}  // namespace quillon::window
