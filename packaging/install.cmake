@@ -3,7 +3,8 @@
 #
 #   bin/quillon
 #   share/quillon/data/ip.dat, about.dat                 the two sounds
-#   lib/quillon/libquillon_sound.so                      plays them, loaded after start-up
+#   lib/quillon/libquillon_window.so                     the window, loaded unless in script mode
+#   lib/quillon/libquillon_sound.so                      plays the sounds, loaded after start-up
 #   share/applications/ID.desktop                        the menu entry
 #   share/metainfo/ID.metainfo.xml                       for software centres
 #   share/icons/hicolor/{scalable,NxN}/apps/ID.{svg,png} the icon
@@ -21,7 +22,8 @@ install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT pr
 install(TARGETS quillon RUNTIME DESTINATION games COMPONENT debian_program EXCLUDE_FROM_ALL)
 install(FILES ${QUILLON_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillon/data)
 if(TARGET quillon_sound)
-  install(TARGETS quillon_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillon)
+  install(TARGETS quillon_window_module quillon_sound
+          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillon)
 endif()
 
 install(FILES ${QUILLON_PACKAGING}/${QUILLON_APP_ID}.desktop

@@ -22,6 +22,7 @@ endif()
 set(expected
   bin/quillon
   lib/quillon/libquillon_sound.so
+  lib/quillon/libquillon_window.so
   share/quillon/data/ip.dat
   share/quillon/data/about.dat
   share/applications/${id}.desktop

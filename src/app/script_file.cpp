@@ -1,0 +1,29 @@
+#include "app/script_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+
+#include "app/game.h"
+#include "app/script_runner.h"
+#include "engine/services.h"
+
+namespace quillon {
+
+int RunScriptFile(const std::string& file) {
+  std::ifstream script;
+  if (file != "-") {
+    // A folder opens as a file that reads as empty: it would pass for a script with no lines.
+    std::error_code error;
+    if (!std::filesystem::is_directory(file, error)) script.open(file);
+    if (!script.is_open()) {
+      std::cerr << "quillon: cannot read " << file << '\n';
+      return 2;
+    }
+  }
+  std::istream& in = file == "-" ? std::cin : script;
+  return RunScript(GameScreens(), in, std::cout, std::cerr, engine::SoundFolder());
+}
+
+}  // namespace quillon
