@@ -3,8 +3,8 @@
 #
 #   bin/quillon
 #   share/quillon/data/ip.dat, about.dat                 the two sounds
-#   lib/quillon/libquillon_window.so                     the window, loaded unless in script mode
-#   lib/quillon/libquillon_sound.so                      plays the sounds, loaded after start-up
+#   lib/ARCH/quillon/libquillon_window.so                the window, loaded unless in script mode
+#   lib/ARCH/quillon/libquillon_sound.so                 plays the sounds, loaded after start-up
 #   share/applications/ID.desktop                        the menu entry
 #   share/metainfo/ID.metainfo.xml                       for software centres
 #   share/icons/hicolor/{scalable,NxN}/apps/ID.{svg,png} the icon
@@ -23,7 +23,7 @@ install(TARGETS quillon RUNTIME DESTINATION games COMPONENT debian_program EXCLU
 install(FILES ${QUILLON_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillon/data)
 if(TARGET quillon_sound)
   install(TARGETS quillon_window_module quillon_sound
-          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillon)
+          LIBRARY DESTINATION ${QUILLON_MODULE_DIR})
 endif()
 
 install(FILES ${QUILLON_PACKAGING}/${QUILLON_APP_ID}.desktop

@@ -1,7 +1,7 @@
 # The installed game: `cmake --install` into a new prefix puts every file where the freedesktop
 # and Debian conventions want it, the files pass their validators, and the installed game finds
 # its sounds from any working directory, after the tree is moved, and through QUILLON_DATA_DIR.
-#   cmake -DBUILD=build-dir -DWORK=scratch-dir -P install_check.cmake
+#   cmake -DBUILD=build-dir -DWORK=scratch-dir -DMODULE_DIR=lib/ARCH/quillon -P install_check.cmake
 
 cmake_minimum_required(VERSION 3.25)
 set(failures "")
@@ -21,8 +21,8 @@ endif()
 # --- Every file where it belongs --------------------------------------------------------------
 set(expected
   bin/quillon
-  lib/quillon/libquillon_sound.so
-  lib/quillon/libquillon_window.so
+  ${MODULE_DIR}/libquillon_sound.so
+  ${MODULE_DIR}/libquillon_window.so
   share/quillon/data/ip.dat
   share/quillon/data/about.dat
   share/applications/${id}.desktop
