@@ -23,7 +23,14 @@ int RunScriptFile(const std::string& file) {
     }
   }
   std::istream& in = file == "-" ? std::cin : script;
-  return RunScript(GameScreens(), in, std::cout, std::cerr, engine::SoundFolder());
+  const int status = RunScript(GameScreens(), in, std::cout, std::cerr, engine::SoundFolder());
+  // Output that was lost (a full disk, a closed pipe) must not pass for a run that went well.
+  std::cout.flush();
+  if (!std::cout && status != 2) {
+    std::cerr << "quillon: cannot write the script's output\n";
+    return 3;
+  }
+  return status;
 }
 
 }  // namespace quillon

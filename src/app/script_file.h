@@ -6,7 +6,8 @@
 namespace quillon {
 
 // Runs the script in `file` (`-`: standard input) on standard output and standard error;
-// returns the exit status, 2 when the file cannot be read.
+// returns the exit status: 2 when the file cannot be read, 3 when the output could not be
+// written.
 int RunScriptFile(const std::string& file);
 
 }  // namespace quillon

@@ -91,6 +91,15 @@ run(replay_without_display 1
 run(script_endless_line 2 "line 1: longer than 1048576 bytes" stderr ${no_display}
     -- --script /dev/zero)
 
+# Script mode's output that cannot be written does not pass for a game that went well.
+file(WRITE ${work}/prints.qs "print start.Visible\n")
+execute_process(
+  COMMAND ${GAME} --script ${work}/prints.qs
+  OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULT_VARIABLE result)
+if(NOT result STREQUAL 3 OR NOT err STREQUAL "quillon: cannot write the script's output\n")
+  string(APPEND failures "script output to /dev/full: status '${result}' (want 3), told '${err}'\n")
+endif()
+
 # A recording that cannot be written is told once, and the game plays on until it is ended.
 find_program(TIMEOUT timeout REQUIRED)
 foreach(record IN ITEMS /nonexistent/game.qs /dev/full)
