@@ -18,18 +18,9 @@ namespace {
 
 #ifdef QUILLON_WINDOW
 
-constexpr const char* kWindowModule = "libquillon_window.so";
-
-// Beside the game in a build tree, or in the installed tree's library folder.
-std::filesystem::path WindowModulePath() {
-  const std::filesystem::path folder = engine::ExecutableFolder();
-  std::error_code error;
-  if (std::filesystem::exists(folder / kWindowModule, error)) return folder / kWindowModule;
-  return folder / ".." / QUILLON_MODULE_DIR / kWindowModule;
-}
-
 int RunWindowModule(int argc, char** argv) {
-  const std::filesystem::path path = WindowModulePath();
+  const std::filesystem::path path =
+      engine::LocateModule(engine::ExecutableFolder(), QUILLON_MODULE_DIR, "libquillon_window.so");
   void* module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
   using Entry = int (*)(int, char**);
   const auto entry =

@@ -16,14 +16,9 @@ namespace quillon {
 
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-
-// A character that `type` can press: no control character, no surrogate.
-bool IsPlainCharacter(int code) {
-  return code >= 32 && code != 127 && !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF;
-}
+using engine::kBackspaceKey;
+using engine::kEnterKey;
+using engine::kEscapeKey;
 
 size_t CharacterCount(const std::string& text) {
   return size_t(std::count_if(text.begin(), text.end(), [](char byte) {
@@ -53,8 +48,7 @@ size_t SharedCharacters(const std::string& a, const std::string& b) {
 
 bool HasControlCharacter(const std::string& text) {
   return std::any_of(text.begin(), text.end(), [](char byte) {
-    const auto code = static_cast<unsigned char>(byte);
-    return code < 32 || code == 127;
+    return !engine::IsTypeableCharacter(static_cast<unsigned char>(byte));
   });
 }
 
@@ -184,9 +178,9 @@ void ScriptRecorder::BeforeEvent(const PlayerEvent& event, std::int64_t moment, 
 }
 
 void ScriptRecorder::RecordKey(const PlayerEvent& event, std::int64_t moment, bool timersFired) {
-  if (!IsPlainCharacter(event.key)) {
+  if (!engine::IsTypeableCharacter(event.key)) {
     typeOpen_ = false;
-    if (event.key == kBackspace || event.key == kEnter || event.key == kEscape) {
+    if (event.key == kBackspaceKey || event.key == kEnterKey || event.key == kEscapeKey) {
       WaitUntil(moment);
       Write("key " + std::to_string(event.key));
     } else {
@@ -255,7 +249,7 @@ void ScriptRecorder::RecordEdit(const PlayerEvent& event, std::int64_t moment) {
   const size_t kept = SharedCharacters(box->text, event.text);
   WaitUntil(moment);
   for (size_t erase = CharacterCount(box->text) - kept; erase > 0; --erase) {
-    Write("key " + std::to_string(kBackspace));
+    Write("key " + std::to_string(kBackspaceKey));
   }
   const std::string added = event.text.substr(PrefixBytes(event.text, kept));
   if (!added.empty()) Write("type " + added);

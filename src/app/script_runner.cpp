@@ -97,10 +97,6 @@ void CheckText(std::string_view line) {
   }
 }
 
-bool IsControlCharacter(char32_t code) {
-  return code < 32 || code == 127;
-}
-
 // A whole decimal number from 0 to `largest`; nothing for signs, spaces, junk or a number
 // that does not fit.
 std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t largest) {
@@ -112,13 +108,10 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t
   return value;
 }
 
-// The keys a player can press into a text box: Backspace, Enter, Escape and the characters;
-// `code` is at most U+10FFFF.
+// The keys a player can press into a text box: Backspace, Enter, Escape and the characters.
 bool IsKeyCode(std::int64_t code) {
-  constexpr std::int64_t kBackspace = 8, kEnter = 13, kEscape = 27;
-  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-  return code == kBackspace || code == kEnter || code == kEscape ||
-         (!IsControlCharacter(static_cast<char32_t>(code)) && !surrogate);
+  return code == kBackspaceKey || code == kEnterKey || code == kEscapeKey ||
+         IsTypeableCharacter(code);
 }
 
 enum class LineRead { kLine, kTooLong, kEnd };
@@ -269,7 +262,7 @@ class Parser {
   // keys of their own.
   static std::vector<int> ParseType(std::string_view text) {
     const auto control = std::find_if(text.begin(), text.end(), [](char byte) {
-      return IsControlCharacter(static_cast<unsigned char>(byte));
+      return !IsTypeableCharacter(static_cast<unsigned char>(byte));
     });
     if (control != text.end()) {
       throw ScriptError{"type cannot press control character " +

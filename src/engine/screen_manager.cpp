@@ -8,10 +8,6 @@ namespace engine {
 
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-
 void EraseLastCharacter(std::string& text) {
   if (text.empty()) return;
   size_t end = text.size() - 1;
@@ -310,9 +306,17 @@ void ScreenManager::Start(std::string_view firstScreen) {
   Dispatch([&] { Show(firstScreen); });
 }
 
+bool ScreenManager::TakesClick(std::string_view screen, std::string_view control) const {
+  const ScreenState* state = ended_ ? nullptr : Peek(screen);
+  if (!state || !state->visible || !state->enabled) return false;
+  if (control.empty()) return true;
+  const ControlState* clicked = state->Find(control);
+  return clicked && clicked->visible;
+}
+
 ScreenState* ScreenManager::ActivateByClick(std::string_view screen) {
-  ScreenState* state = ended_ ? nullptr : Loaded(screen);
-  if (!state || !state->visible || !state->enabled) return nullptr;
+  if (!TakesClick(screen)) return nullptr;
+  ScreenState* state = Loaded(screen);
   BringToFront(state->design->name);
   Activate(*state);
   Changed();
@@ -324,13 +328,10 @@ bool ScreenManager::ClickScreen(std::string_view screen) {
 }
 
 bool ScreenManager::Click(std::string_view screen, std::string_view control) {
-  const ScreenState* loaded = ended_ ? nullptr : Loaded(screen);
-  const int index = loaded ? loaded->design->IndexOf(control) : -1;
-  if (index < 0 || !loaded->controls[static_cast<size_t>(index)].visible) return false;
+  if (control.empty() || !TakesClick(screen, control)) return false;
   ScreenState* state = ActivateByClick(screen);
-  if (!state) return false;
-
   const ScreenDesign& design = *state->design;
+  const int index = design.IndexOf(control);
   if (design.controls[static_cast<size_t>(index)].kind == ControlKind::TextBox) {
     state->focus = index;
   }
@@ -359,14 +360,14 @@ void ScreenManager::TypeKey(int keyAscii) {
   if (ended_ || control.empty()) return;
 
   const int code = KeyPress(screen, control, keyAscii);
-  if (code == 0 || code == kEnter || code == kEscape) return;
+  if (code == 0 || code == kEnterKey || code == kEscapeKey) return;
   ScreenState* state = Loaded(screen);
   ControlState* box = state ? state->Find(control) : nullptr;
-  if (!box || (code == kBackspace && box->text.empty())) return;
+  if (!box || (code == kBackspaceKey && box->text.empty())) return;
   // The text is edited where it lies: copying it for every key would make typing into a long
   // text quadratic. The change handler sees the same as after EditText.
   Dispatch([&] {
-    if (code == kBackspace) {
+    if (code == kBackspaceKey) {
       EraseLastCharacter(box->text);
     } else {
       box->text += Utf8(code);

@@ -88,9 +88,12 @@ class ScreenManager {
   // --- What the player and the platform do -------------------------------------------------
   // Loads the first screen, runs its load handler, then shows it.
   void Start(std::string_view firstScreen);
-  // A click on a control. Ignored (false) when the screen is not loaded, hidden or disabled,
-  // or the control is hidden; otherwise the screen comes to the front and is activated, a
-  // text box takes the focus, and the control's click handler runs.
+  // Whether a click on a control (or, for an empty `control`, on the screen's empty area)
+  // reaches the game: the game runs, the screen is loaded, showing and enabled, and the
+  // control is visible.
+  bool TakesClick(std::string_view screen, std::string_view control = {}) const;
+  // A click on a control. Ignored (false) unless TakesClick; otherwise the screen comes to the
+  // front and is activated, a text box takes the focus, and the control's click handler runs.
   bool Click(std::string_view screen, std::string_view control);
   // A click on a screen's empty area: the screen comes to the front and is activated.
   bool ClickScreen(std::string_view screen);
@@ -194,6 +197,19 @@ inline constexpr std::int64_t kVirtualTimeLimitMs = 1'000'000'000'000'000;
 // `ms`. A negative `ms`, or one that would pass kVirtualTimeLimitMs, throws std::out_of_range
 // and moves nothing.
 void AdvanceVirtualTime(ScreenManager& manager, VirtualClock& clock, std::int64_t ms);
+
+// The key codes of a text box besides the characters.
+inline constexpr int kBackspaceKey = 8;
+inline constexpr int kEnterKey = 13;
+inline constexpr int kEscapeKey = 27;
+
+// Whether a code is a character that types into a text box: no control character, no
+// surrogate, at most U+10FFFF.
+constexpr bool IsTypeableCharacter(std::int64_t code) {
+  const bool control = code < 32 || code == 127;
+  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+  return !control && !surrogate && code <= 0x10FFFF;
+}
 
 // The UTF-8 bytes of a character code.
 std::string Utf8(int code);

@@ -100,6 +100,15 @@ std::filesystem::path SoundFolder() {
   return LocateSoundFolder(ExecutableFolder(), variable ? variable : "");
 }
 
+std::filesystem::path LocateModule(const std::filesystem::path& executableFolder,
+                                   const std::filesystem::path& installedFolder,
+                                   const std::string& file) {
+  std::error_code error;
+  const std::filesystem::path beside = executableFolder / file;
+  if (std::filesystem::exists(beside, error)) return beside;
+  return (executableFolder / ".." / installedFolder / file).lexically_normal();
+}
+
 std::filesystem::path SoundFile(const std::filesystem::path& soundFolder, const std::string& path) {
   const std::filesystem::path relative(path);
   auto part = relative.begin();

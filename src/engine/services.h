@@ -91,6 +91,12 @@ std::filesystem::path LocateSoundFolder(const std::filesystem::path& executableF
 // The same, with the override taken from the environment.
 std::filesystem::path SoundFolder();
 
+// A module of the game's own, `file`: beside the executable when it is there (a build tree),
+// else in `installedFolder` relative to the executable's folder (an installed tree).
+std::filesystem::path LocateModule(const std::filesystem::path& executableFolder,
+                                   const std::filesystem::path& installedFolder,
+                                   const std::string& file);
+
 // The file of a sound that the game names by its path in the `data` folder ("data/ip.dat").
 std::filesystem::path SoundFile(const std::filesystem::path& soundFolder, const std::string& path);
 

@@ -19,6 +19,7 @@
 #define QUILLON_HAS_XCB 1
 #endif
 
+#include "qt/artwork.h"
 #include "qt/look.h"
 #include "qt/screen_item.h"
 #include "qt/text_box.h"
@@ -27,6 +28,7 @@ namespace quillon::window {
 
 namespace {
 
+constexpr const char* kBackdrop = "back";
 constexpr QSize kWindowedSize(1024, 768);
 constexpr QSize kSmallestWindow(640, 480);
 // How long a replay's click stays marked, in real time.
@@ -111,6 +113,12 @@ GameWindow::GameWindow(engine::ScreenManager& manager, QWidget* parent)
         this, [this] { close(); }, Qt::QueuedConnection);
   });
 
+  // The backdrop gives the window its caption and icon.
+  if (const engine::ScreenDesign* backdrop = manager_.Design(kBackdrop)) {
+    setWindowTitle(QString::fromStdString(backdrop->caption));
+    setWindowIcon(ArtworkIcon(backdrop->icon));
+  }
+
   QCoreApplication::instance()->installNativeEventFilter(this);
   resize(kWindowedSize);
 }
@@ -182,18 +190,14 @@ std::int64_t GameWindow::CatchUp() {
 
 bool GameWindow::Deliver(PlayerEvent event, std::int64_t moment) {
   if (manager_.Ended()) return false;
-  // What the game would ignore does not reach it: a screen gone, hidden or disabled, a hidden
-  // control, a key with no text box to go to.
+  // What the game would ignore does not reach it, nor its listener: a click the game does
+  // not take, a key with no text box to go to.
   const engine::ScreenState* screen = manager_.Peek(event.screen);
   const engine::ControlState* control = screen ? screen->Find(event.control) : nullptr;
   switch (event.kind) {
     case PlayerEvent::Kind::Click:
-      if (!screen || !screen->visible || !screen->enabled || !control || !control->visible) {
-        return false;
-      }
-      break;
     case PlayerEvent::Kind::ClickScreen:
-      if (!screen || !screen->visible || !screen->enabled) return false;
+      if (!manager_.TakesClick(event.screen, event.control)) return false;
       break;
     case PlayerEvent::Kind::Key:
       event.screen = manager_.ActiveScreen();

@@ -1,24 +1,15 @@
 #include "qt/qt_services.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QUrl>
 #include <iostream>
 
 namespace quillon::window {
 
-namespace {
-
-constexpr const char* kModuleFile = "libquillon_sound.so";
-
-}  // namespace
-
 QString SoundModulePath() {
-  const QString folder = QCoreApplication::applicationDirPath();
-  const QString beside = folder + QLatin1Char('/') + QLatin1String(kModuleFile);
-  if (QFileInfo::exists(beside)) return beside;
-  return folder + QStringLiteral("/../" QUILLON_MODULE_DIR "/") + QLatin1String(kModuleFile);
+  const std::filesystem::path module =
+      engine::LocateModule(engine::ExecutableFolder(), QUILLON_MODULE_DIR, "libquillon_sound.so");
+  return QString::fromStdString(module.string());
 }
 
 QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder, bool silentWithoutOutput, QString module)

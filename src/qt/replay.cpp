@@ -9,18 +9,10 @@
 
 #include "app/game.h"
 #include "qt/application.h"
-#include "qt/artwork.h"
 #include "qt/game_window.h"
 #include "qt/qt_services.h"
 
 namespace quillon::window {
-
-namespace {
-
-// The backdrop gives the window its caption and icon.
-constexpr const char* kBackdrop = "back";
-
-}  // namespace
 
 Replay::Replay(ScriptRunner& runner, ScriptReader& script, GameWindow& window,
                const engine::Clock& realClock, double speed)
@@ -182,10 +174,6 @@ int RunReplay(int argc, char** argv, const std::string& file, const ReplayOption
   ScriptReader reader(screens, script);
 
   GameWindow window(runner.Manager());
-  if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
-    window.setWindowTitle(QString::fromStdString(backdrop->caption));
-    window.setWindowIcon(ArtworkIcon(backdrop->icon));
-  }
   const engine::SteadyClock realClock;
   Replay replay(runner, reader, window, realClock, options.speed);
   window.WatchOnly([&replay, &window] {

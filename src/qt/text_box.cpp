@@ -9,10 +9,6 @@ namespace quillon::window {
 
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-
 // The box itself is borderless and black: the screens frame their text boxes with shapes.
 QString StyleSheet(const engine::ControlDesign& design) {
   const QColor text = ToQColor(design.foreColor);
@@ -63,12 +59,12 @@ int TextBox::CharacterCode(const QKeyEvent& event) {
   const Qt::KeyboardModifiers shortcutModifiers = Qt::ControlModifier | Qt::MetaModifier;
   switch (event.key()) {
     case Qt::Key_Backspace:
-      return event.modifiers() & shortcutModifiers ? 0 : kBackspace;
+      return event.modifiers() & shortcutModifiers ? 0 : engine::kBackspaceKey;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return kEnter;
+      return engine::kEnterKey;
     case Qt::Key_Escape:
-      return kEscape;
+      return engine::kEscapeKey;
     default:
       break;
   }
@@ -77,7 +73,7 @@ int TextBox::CharacterCode(const QKeyEvent& event) {
   const QList<uint> characters = text.toUcs4();
   if (characters.isEmpty()) return 0;
   const uint code = characters.front();
-  if (code < 32 || code == 127) return 0;  // shortcuts such as Ctrl+C
+  if (!engine::IsTypeableCharacter(code)) return 0;  // shortcuts such as Ctrl+C
   return int(code);
 }
 
@@ -104,7 +100,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
   QInputMethodEvent composing(event->preeditString(), event->attributes());
   QLineEdit::inputMethodEvent(&composing);
   for (const uint character : event->commitString().toUcs4()) {
-    if (character >= 32 && character != 127) TypeKey(int(character));
+    if (engine::IsTypeableCharacter(character)) TypeKey(int(character));
   }
 }
 

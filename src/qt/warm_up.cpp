@@ -14,9 +14,6 @@ namespace quillon::window {
 
 namespace {
 
-// The warm-up begins a moment after the first frame, once that frame is surely on the display.
-constexpr int kAfterFirstFrameMs = 20;
-
 // A screen as its design shows it, for drawing only: its instance is no instance of the game,
 // so its text boxes never reach the game.
 engine::ScreenState DesignState(const engine::ScreenDesign& design) {
@@ -40,9 +37,12 @@ engine::ScreenState DesignState(const engine::ScreenDesign& design) {
 }  // namespace
 
 WarmUp::WarmUp(GameWindow& window, engine::ScreenManager& manager,
-               const engine::ScreenRegistry& screens)
-    : window_(window), manager_(manager), screens_(screens), names_(screens.Names()) {
-  next_ = names_.size();
+               const engine::ScreenRegistry& screens, int delayMs)
+    : window_(window),
+      manager_(manager),
+      screens_(screens),
+      names_(screens.Names()),
+      delayMs_(delayMs) {
   step_.setSingleShot(true);
   connect(&step_, &QTimer::timeout, this, [this] { DrawNext(); });
   window_.viewport()->installEventFilter(this);
@@ -51,12 +51,12 @@ WarmUp::WarmUp(GameWindow& window, engine::ScreenManager& manager,
 bool WarmUp::eventFilter(QObject*, QEvent* event) {
   if (event->type() == QEvent::Resize) {
     painted_ = false;  // the pictures are needed at the new scale, once that frame is drawn
-    next_ = names_.size();
+    done_ = false;
     step_.stop();
   } else if (event->type() == QEvent::Paint && !painted_) {
     painted_ = true;
     next_ = 0;
-    step_.start(kAfterFirstFrameMs);
+    step_.start(delayMs_);
   }
   return false;
 }
@@ -67,7 +67,10 @@ void WarmUp::DrawNext() {
     task_ = nullptr;
     task();
   }
-  if (Done()) return;
+  if (next_ >= names_.size()) {
+    done_ = true;
+    return;
+  }
   const std::string& name = names_[next_++];
   const engine::ScreenDesign* design = screens_.Find(name);
   // A screen on show was drawn with the frame that started the warm-up.
@@ -92,7 +95,7 @@ void WarmUp::DrawNext() {
       scene.render(&painter, target, item->sceneBoundingRect(), Qt::IgnoreAspectRatio);
     }
   }
-  if (!Done()) step_.start(0);
+  step_.start(0);
 }
 
 }  // namespace quillon::window

@@ -19,13 +19,15 @@ class GameWindow;
 
 class WarmUp : public QObject {
  public:
-  WarmUp(GameWindow& window, engine::ScreenManager& manager, const engine::ScreenRegistry& screens);
+  // The warm-up begins `delayMs` after the first frame, once that frame is surely on the display.
+  WarmUp(GameWindow& window, engine::ScreenManager& manager, const engine::ScreenRegistry& screens,
+         int delayMs = 20);
 
   // Something more to make ready once, before the first screen is drawn: the sounds.
   void AlsoPrepare(std::function<void()> task) { task_ = std::move(task); }
 
   // Whether every screen has been drawn at the window's present size.
-  bool Done() const { return next_ >= names_.size(); }
+  bool Done() const { return done_; }
 
  protected:
   // Starts after the first frame, and again after the window changed its size.
@@ -38,7 +40,9 @@ class WarmUp : public QObject {
   engine::ScreenManager& manager_;
   const engine::ScreenRegistry& screens_;
   std::vector<std::string> names_;
-  std::size_t next_ = 0;
+  std::size_t next_ = 0;  // the screen to draw next
+  bool done_ = false;
+  int delayMs_;
   std::function<void()> task_;
   QTimer step_;
   bool painted_ = false;

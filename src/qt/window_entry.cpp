@@ -24,20 +24,20 @@ namespace {
 // first, so a file that is no script is refused at once, with the line at fault, before any
 // window opens.
 int CheckReplayFile(const std::string& file) {
+  if (file == "-") {
+    std::cerr << "quillon: cannot replay standard input: a replay reads a file\n";
+    return 2;
+  }
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(file, error);
   std::ifstream script;
   if (std::filesystem::is_regular_file(status)) script.open(file);
-  if (file != "-" && !script.is_open()) {
+  if (!script.is_open()) {
     if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
       std::cerr << "quillon: cannot replay " << file << ": it is no regular file\n";
     } else {
       std::cerr << "quillon: cannot read " << file << '\n';
     }
-    return 2;
-  }
-  if (file == "-") {
-    std::cerr << "quillon: cannot replay standard input: a replay reads a file\n";
     return 2;
   }
   std::ostringstream discarded, refusals;

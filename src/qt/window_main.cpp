@@ -13,7 +13,6 @@
 #include "engine/screen_manager.h"
 #include "engine/services.h"
 #include "qt/application.h"
-#include "qt/artwork.h"
 #include "qt/game_window.h"
 #include "qt/qt_services.h"
 #include "qt/warm_up.h"
@@ -21,9 +20,6 @@
 namespace quillon {
 
 namespace {
-
-// The backdrop gives the window its caption and icon.
-constexpr const char* kBackdrop = "back";
 
 // Qt's platform plugin ends the program with exit() from inside the event loop when the window
 // system drops the connection, window and all (a killed X client, a compositor gone). The game
@@ -79,10 +75,6 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   window.SetEventListener(recorder.get());
   window::WarmUp warmUp(window, manager, screens);
   warmUp.AlsoPrepare([&sound] { sound.Prepare(); });
-  if (const engine::ScreenDesign* backdrop = screens.Find(kBackdrop)) {
-    window.setWindowTitle(QString::fromStdString(backdrop->caption));
-    window.setWindowIcon(window::ArtworkIcon(backdrop->icon));
-  }
   manager.Start(kFirstScreen);
   window.Refresh();
   QuitAfterFirstFrame quitAfterFirstFrame;

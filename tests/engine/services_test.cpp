@@ -253,6 +253,16 @@ TEST_F(WaveFileTest, TheSoundsAreFoundBesideTheGameOrInItsInstalledTree) {
   EXPECT_EQ(LocateSoundFolder(folder_ / "build", "/nowhere/sounds"), "/nowhere/sounds");
 }
 
+TEST_F(WaveFileTest, TheGamesModulesAreFoundBesideTheGameOrInItsInstalledTree) {
+  std::filesystem::create_directories(folder_ / "build");
+  Write("build/libquillon_window.so", "");
+  EXPECT_EQ(LocateModule(folder_ / "build", "lib/x86_64-linux-gnu/quillon", "libquillon_window.so"),
+            folder_ / "build" / "libquillon_window.so");
+  EXPECT_EQ(LocateModule(folder_ / "usr" / "games", "lib/x86_64-linux-gnu/quillon",
+                         "libquillon_window.so"),
+            folder_ / "usr" / "lib" / "x86_64-linux-gnu" / "quillon" / "libquillon_window.so");
+}
+
 TEST(GameSoundsTest, TheSoundsTheGameGeneratesArePlayable) {
   // This test runs from tests/ in the build tree; the game and its data/ lie one folder up.
   const std::filesystem::path folder = LocateSoundFolder(ExecutableFolder().parent_path());

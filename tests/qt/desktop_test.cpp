@@ -1,5 +1,6 @@
 // The whole game in its window: the start-up desktop, where screens stand, clicks at scaled
 // positions, resizing. Positions are worked out by hand from the design's twips, 15 to a pixel.
+#include "qt/warm_up.h"
 #include "qt/window_harness.h"
 
 namespace quillon::testing {
@@ -113,6 +114,23 @@ TEST_F(DesktopWindowTest, TheWindowsOwnTimerFiresTheTicksThatFellDue) {
   game.window.close();  // closing the window stops the game's timers
   WindowHarness::Settle();
   EXPECT_FALSE(game.window.TimerArmed());
+}
+
+// After the first frame, every screen is drawn once out of sight: the game never notices.
+TEST_F(DesktopWindowTest, TheWarmUpDrawsEveryScreenAndLeavesTheGameAsItWas) {
+  game.Wait(2000);
+  window::WarmUp warmUp(game.window, game.manager, GameScreens(), 0);
+  EXPECT_FALSE(warmUp.Done()) << "not before a frame";
+  const std::uint64_t revision = game.manager.Revision();
+  game.window.viewport()->repaint();
+  while (!warmUp.Done()) QCoreApplication::processEvents();
+  EXPECT_EQ(game.manager.Revision(), revision);
+  EXPECT_EQ(
+      game.manager.VisibleFrontToBack(),
+      (std::vector<std::string>{"Programy", "connect", "Statistika", "dny", "board", "back"}));
+  for (const char* screen : {"ip", "map1", "map2", "Message", "about", "cracking"}) {
+    EXPECT_EQ(game.manager.Peek(screen), nullptr) << screen;
+  }
 }
 
 }  // namespace

@@ -445,7 +445,6 @@ TEST(RecordTest, ARecordingThatCannotBeWrittenIsToldOnceAndTheGamePlaysOn) {
   for (const char* file : {"/nonexistent-folder/game.qs", "/dev/full"}) {
     RecordedGame game(file);
     game.Play("wait 1600\nclick board Picture1\nwait 500\nclick Message Picture2\n");
-    EXPECT_TRUE(game.Text("Programy", "Command6") != "<not loaded>");
     EXPECT_TRUE(game.manager.Peek("Programy")->Find("Command6")->visible) << file;
     game.Close();
     EXPECT_TRUE(game.recorder.Failed()) << file;
