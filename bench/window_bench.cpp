@@ -46,11 +46,31 @@ double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::vector<std::string> ReadLines(const char* file) {
+using quillon::ScriptCommand;
+using quillon::ScriptLine;
+
+// The script, whole and read into lines as script mode reads it.
+struct Script {
+  std::string text;
+  std::vector<ScriptLine> lines;
+};
+
+Script ReadScript(const char* file) {
   std::ifstream in(file);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
+  Script script;
+  script.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::istringstream text(script.text);
+  quillon::ScriptReader reader(quillon::GameScreens(), text);
+  while (std::optional<ScriptLine> line = reader.Next()) script.lines.push_back(std::move(*line));
+  return script;
+}
+
+// A click or key as its script line says it, for the trace.
+std::string Describe(const ScriptCommand& command, int key = 0) {
+  if (command.kind == ScriptCommand::Kind::Click) {
+    return "click " + command.screen + " " + command.control;
+  }
+  return "key " + std::to_string(key);
 }
 
 // Counts the paint events of the viewport.
@@ -100,10 +120,10 @@ struct Latencies {
 
 // With BENCH_TRACE=1, each event's line of the script and its time to repaint, on standard
 // error: which events are the slow ones.
-void Trace(const std::string& line, std::optional<double> latency) {
+void Trace(const std::string& event, std::optional<double> latency) {
   static const bool tracing = qEnvironmentVariable("BENCH_TRACE") == u"1";
   if (!tracing) return;
-  std::fprintf(stderr, "%8.3f ms  %s\n", latency.value_or(0.0), line.c_str());
+  std::fprintf(stderr, "%8.3f ms  %s\n", latency.value_or(0.0), event.c_str());
 }
 
 // One key press and release on `widget`, as the window system sends them.
@@ -131,12 +151,11 @@ void PressKey(QWidget* widget, int code) {
   QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, text, Qt::NoModifier);
 }
 
-// The character codes of the keys a `type` or `key` line presses.
-std::vector<int> KeyCodes(const std::string& command, const std::string& rest) {
-  if (command == "key") return {int(std::strtol(rest.c_str(), nullptr, 10))};
-  std::vector<int> codes;
-  for (const uint code : QString::fromStdString(rest).toUcs4()) codes.push_back(int(code));
-  return codes;
+bool IsClickOrKeys(const ScriptLine& line) {
+  const ScriptCommand::Kind kind = line.command.kind;
+  return line.refusal.empty() &&
+         (kind == ScriptCommand::Kind::Click || kind == ScriptCommand::Kind::Type ||
+          kind == ScriptCommand::Kind::Key);
 }
 
 // The game of a script in the real window.
@@ -160,34 +179,33 @@ class WindowGame {
 
   // Plays the script; each click and key goes into `latencies`, and its kind ('c' or 'k')
   // into `kinds`. False, with the reason on standard error, when the game went astray.
-  bool Play(const std::vector<std::string>& script, Latencies& latencies, std::string& kinds) {
-    for (size_t i = 0; i < script.size() && !runner_.Manager().Ended(); ++i) {
-      const std::string& line = script[i];
-      const size_t space = line.find(' ');
-      const std::string command = line.substr(0, space);
-      const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
-      if (command == "click") {
-        const std::optional<QPoint> point = WhereToClick(rest);
+  bool Play(const std::vector<ScriptLine>& script, Latencies& latencies, std::string& kinds) {
+    for (const ScriptLine& line : script) {
+      if (runner_.Manager().Ended()) break;
+      const ScriptCommand& command = line.command;
+      if (!IsClickOrKeys(line)) {
+        if (!runner_.RunLine(line) && !runner_.Manager().Ended()) break;
+        if (command.kind == ScriptCommand::Kind::Wait) {
+          window_.Refresh();
+          UntilPainted(paints_, Clock::now());
+        }
+      } else if (command.kind == ScriptCommand::Kind::Click) {
+        const std::optional<QPoint> point = WhereToClick(command.screen, command.control);
         if (!point) {
-          std::cerr << "line " << i + 1 << ": " << rest << " cannot be clicked in the window\n";
+          std::cerr << "line " << line.number << ": " << Describe(command)
+                    << " cannot be clicked in the window\n";
           return false;
         }
         const Clock::time_point start = Clock::now();
         QTest::mouseClick(window_.viewport(), Qt::LeftButton, Qt::NoModifier, *point);
-        Trace(line, latencies.Add(UntilPainted(paints_, start)));
+        Trace(Describe(command), latencies.Add(UntilPainted(paints_, start)));
         kinds += 'c';
-      } else if (command == "type" || command == "key") {
-        for (const int code : KeyCodes(command, rest)) {
+      } else {
+        for (const int code : command.keys) {
           const Clock::time_point start = Clock::now();
           PressKey(&window_, code);
-          Trace(line, latencies.Add(UntilPainted(paints_, start)));
+          Trace(Describe(command, code), latencies.Add(UntilPainted(paints_, start)));
           kinds += 'k';
-        }
-      } else {
-        if (!runner_.RunLine(line, std::int64_t(i + 1)) && !runner_.Manager().Ended()) break;
-        if (command == "wait") {
-          window_.Refresh();
-          UntilPainted(paints_, Clock::now());
         }
       }
     }
@@ -202,12 +220,9 @@ class WindowGame {
   }
 
  private:
-  // A point of the viewport where a click lands on the control "SCREEN CONTROL": the middle
-  // of its rectangle, or else the first point of a grid over it that reaches it.
-  std::optional<QPoint> WhereToClick(const std::string& target) {
-    std::istringstream words(target);
-    std::string screen, control;
-    words >> screen >> control;
+  // A point of the viewport where a click lands on the control: the middle of its rectangle,
+  // or else the first point of a grid over it that reaches it.
+  std::optional<QPoint> WhereToClick(const std::string& screen, const std::string& control) {
     const engine::ScreenDesign* design = runner_.Manager().Design(screen);
     const engine::ScreenState* state = runner_.Manager().Peek(screen);
     const engine::ControlDesign* controlDesign = design ? design->Find(control) : nullptr;
@@ -268,7 +283,7 @@ long RssKiB() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-int Repaint(int passes, std::vector<QSize> sizes, const std::vector<std::string>& script) {
+int Repaint(int passes, std::vector<QSize> sizes, const std::vector<ScriptLine>& script) {
   for (const QSize size : sizes) {
     Latencies game, bare;
     for (int pass = 0; pass < passes; ++pass) {
@@ -290,21 +305,22 @@ int Repaint(int passes, std::vector<QSize> sizes, const std::vector<std::string>
 }
 
 // The kinds of the events of a script, in order: 'c' a click, 'k' a key.
-std::string KindsOf(const std::vector<std::string>& script) {
+std::string KindsOf(const std::vector<ScriptLine>& script) {
   std::string kinds;
-  for (const std::string& line : script) {
-    const size_t space = line.find(' ');
-    const std::string command = line.substr(0, space);
-    const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
-    if (command == "click") kinds += 'c';
-    if (command == "type" || command == "key") kinds.append(KeyCodes(command, rest).size(), 'k');
+  for (const ScriptLine& line : script) {
+    if (!IsClickOrKeys(line)) continue;
+    if (line.command.kind == ScriptCommand::Kind::Click) {
+      kinds += 'c';
+    } else {
+      kinds.append(line.command.keys.size(), 'k');
+    }
   }
   return kinds;
 }
 
 // Prints the peak RSS in KiB after one whole game in the window, or after as many clicks and
 // keys on the bare window.
-int Memory(const std::string& side, const std::vector<std::string>& script) {
+int Memory(const std::string& side, const std::vector<ScriptLine>& script) {
   const QSize size(1024, 768);
   Latencies latencies;
   if (side == "game") {
@@ -317,14 +333,12 @@ int Memory(const std::string& side, const std::vector<std::string>& script) {
   return 0;
 }
 
-int Growth(int games, const std::vector<std::string>& script) {
-  std::string text;
-  for (const std::string& line : script) text += line + '\n';
+int Growth(int games, const Script& script) {
   // The first games fill caches that stay; growth after them would be a leak.
   const int early = games >= 20 ? 10 : std::max(1, games / 2);
   long headlessEarly = 0, headless = 0, windowedEarly = 0, windowed = 0;
   for (int game = 1; game <= games; ++game) {
-    std::istringstream in(text);
+    std::istringstream in(script.text);
     std::ostringstream out, err;
     if (quillon::RunScript(quillon::GameScreens(), in, out, err, BENCH_DATA) != 0) return 1;
     if (game == early) headlessEarly = RssKiB();
@@ -333,7 +347,7 @@ int Growth(int games, const std::vector<std::string>& script) {
   for (int game = 1; game <= games; ++game) {
     Latencies latencies;
     std::string kinds;
-    if (!WindowGame(QSize(1024, 768), BENCH_DATA).Play(script, latencies, kinds)) return 1;
+    if (!WindowGame(QSize(1024, 768), BENCH_DATA).Play(script.lines, latencies, kinds)) return 1;
     if (game == early) windowedEarly = RssKiB();
   }
   windowed = RssKiB();
@@ -371,8 +385,8 @@ int main(int argc, char** argv) {
   if (argc != 3 && !(argc == 4 && std::string_view(argv[1]) == "repaint")) return Usage();
   const std::string mode = argv[1];
   const std::string argument = argv[2];
-  const std::vector<std::string> script = ReadLines(BENCH_SCRIPT);
-  if (script.empty()) {
+  const Script script = ReadScript(BENCH_SCRIPT);
+  if (script.lines.empty()) {
     std::cerr << "bench_window: cannot read " << BENCH_SCRIPT << '\n';
     return 2;
   }
@@ -392,10 +406,10 @@ int main(int argc, char** argv) {
       }
       sizes = {QSize(width, height)};
     }
-    return Repaint(count, sizes, script);
+    return Repaint(count, sizes, script.lines);
   }
   if (mode == "memory" && (argument == "game" || argument == "bare")) {
-    return Memory(argument, script);
+    return Memory(argument, script.lines);
   }
   if (mode == "growth" && count > 0) return Growth(count, script);
   return Usage();
