@@ -1,5 +1,5 @@
 // The whole game in script mode, in process: examples/full-game.qs through the script runner's
-// entry function, RunScript, as `quillon --script` runs it. The reference is an empty script:
+// entry function, quillon::script::RunScript, as `quillon --script` runs it. The reference is an empty script:
 // the game's start-up alone. The pairs are registered alternately (game, reference, game, …)
 // so that a noisy moment of the machine hits both; the medians decide.
 //   bench_headless [Google Benchmark options]     BENCH_PAIRS pairs, 15 by default
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
-#include "app/script_runner.h"
+#include "game/game.h"
+#include "script/runner.h"
 #include "bench_util.h"
 
 namespace {
@@ -22,7 +22,7 @@ namespace {
 int Play(const std::string& script) {
   std::istringstream in(script);
   std::ostringstream out, err;
-  return quillon::RunScript(quillon::GameScreens(), in, out, err, BENCH_DATA);
+  return quillon::script::RunScript(quillon::game::GameScreens(), in, out, err, BENCH_DATA);
 }
 
 // The lines of a script that are commands: neither blank nor comments.
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   const double gameUs = bench::Median(collector.times["headless/game"]);
   const double emptyUs = bench::Median(collector.times["headless/empty"]);
   const int events = CommandLines(game);
-  bench::PrintTitle("Headless game, in process (RunScript; reference: an empty script)");
+  bench::PrintTitle("Headless game, in process (quillon::script::RunScript; reference: an empty script)");
   bench::PrintRow("time per run, median (ms)", gameUs / 1000, emptyUs / 1000);
   if (gameUs > 0) {
     bench::PrintNote("full-game.qs: " + std::to_string(events) + " command lines, " +

@@ -30,8 +30,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/game.h"
-#include "app/script_runner.h"
+#include "game/game.h"
+#include "script/runner.h"
 #include "bare_view.h"
 #include "bench_util.h"
 #include "qt/game_window.h"
@@ -46,13 +46,13 @@ double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-using quillon::ScriptCommand;
-using quillon::ScriptLine;
+using quillon::script::ScriptCommand;
+using quillon::script::ScriptLine;
 
 // The script, whole and read into lines as script mode reads it.
 struct Script {
   std::string text;
-  std::vector<ScriptLine> lines;
+  std::vector<quillon::script::ScriptLine> lines;
 };
 
 Script ReadScript(const char* file) {
@@ -60,14 +60,14 @@ Script ReadScript(const char* file) {
   Script script;
   script.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   std::istringstream text(script.text);
-  quillon::ScriptReader reader(quillon::GameScreens(), text);
-  while (std::optional<ScriptLine> line = reader.Next()) script.lines.push_back(std::move(*line));
+  quillon::script::ScriptReader reader(quillon::game::GameScreens(), text);
+  while (std::optional<quillon::script::ScriptLine> line = reader.Next()) script.lines.push_back(std::move(*line));
   return script;
 }
 
 // A click or key as its script line says it, for the trace.
-std::string Describe(const ScriptCommand& command, int key = 0) {
-  if (command.kind == ScriptCommand::Kind::Click) {
+std::string Describe(const quillon::script::ScriptCommand& command, int key = 0) {
+  if (command.kind == quillon::script::ScriptCommand::Kind::Click) {
     return "click " + command.screen + " " + command.control;
   }
   return "key " + std::to_string(key);
@@ -151,18 +151,18 @@ void PressKey(QWidget* widget, int code) {
   QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, text, Qt::NoModifier);
 }
 
-bool IsClickOrKeys(const ScriptLine& line) {
-  const ScriptCommand::Kind kind = line.command.kind;
+bool IsClickOrKeys(const quillon::script::ScriptLine& line) {
+  const quillon::script::ScriptCommand::Kind kind = line.command.kind;
   return line.refusal.empty() &&
-         (kind == ScriptCommand::Kind::Click || kind == ScriptCommand::Kind::Type ||
-          kind == ScriptCommand::Kind::Key);
+         (kind == quillon::script::ScriptCommand::Kind::Click || kind == quillon::script::ScriptCommand::Kind::Type ||
+          kind == quillon::script::ScriptCommand::Kind::Key);
 }
 
 // The game of a script in the real window.
 class WindowGame {
  public:
   WindowGame(QSize size, const std::filesystem::path& data)
-      : runner_(quillon::GameScreens(), out_, err_, data), window_(runner_.Manager()) {
+      : runner_(quillon::game::GameScreens(), out_, err_, data), window_(runner_.Manager()) {
     window_.resize(size);
     window_.show();
     runner_.Start();
@@ -179,17 +179,17 @@ class WindowGame {
 
   // Plays the script; each click and key goes into `latencies`, and its kind ('c' or 'k')
   // into `kinds`. False, with the reason on standard error, when the game went astray.
-  bool Play(const std::vector<ScriptLine>& script, Latencies& latencies, std::string& kinds) {
-    for (const ScriptLine& line : script) {
+  bool Play(const std::vector<quillon::script::ScriptLine>& script, Latencies& latencies, std::string& kinds) {
+    for (const quillon::script::ScriptLine& line : script) {
       if (runner_.Manager().Ended()) break;
-      const ScriptCommand& command = line.command;
+      const quillon::script::ScriptCommand& command = line.command;
       if (!IsClickOrKeys(line)) {
         if (!runner_.RunLine(line) && !runner_.Manager().Ended()) break;
-        if (command.kind == ScriptCommand::Kind::Wait) {
+        if (command.kind == quillon::script::ScriptCommand::Kind::Wait) {
           window_.Refresh();
           UntilPainted(paints_, Clock::now());
         }
-      } else if (command.kind == ScriptCommand::Kind::Click) {
+      } else if (command.kind == quillon::script::ScriptCommand::Kind::Click) {
         const std::optional<QPoint> point = WhereToClick(command.screen, command.control);
         if (!point) {
           std::cerr << "line " << line.number << ": " << Describe(command)
@@ -223,13 +223,13 @@ class WindowGame {
   // A point of the viewport where a click lands on the control: the middle of its rectangle,
   // or else the first point of a grid over it that reaches it.
   std::optional<QPoint> WhereToClick(const std::string& screen, const std::string& control) {
-    const engine::ScreenDesign* design = runner_.Manager().Design(screen);
-    const engine::ScreenState* state = runner_.Manager().Peek(screen);
-    const engine::ControlDesign* controlDesign = design ? design->Find(control) : nullptr;
+    const quillon::engine::ScreenDesign* design = runner_.Manager().Design(screen);
+    const quillon::engine::ScreenState* state = runner_.Manager().Peek(screen);
+    const quillon::engine::ControlDesign* controlDesign = design ? design->Find(control) : nullptr;
     if (!controlDesign || !state) return std::nullopt;
     const QRectF rect =
-        quillon::window::ControlRect(*controlDesign, state->Find(control)->text)
-            .translated(quillon::window::Px(design->Left()), quillon::window::Px(design->Top()));
+        quillon::qt::ControlRect(*controlDesign, state->Find(control)->text)
+            .translated(quillon::qt::Px(design->Left()), quillon::qt::Px(design->Top()));
     constexpr int kSteps = 8;
     for (int step = 0; step <= kSteps * kSteps; ++step) {
       const QPointF desktop =
@@ -246,9 +246,9 @@ class WindowGame {
   std::ostringstream out_;
   std::ostringstream err_;
   PaintCounter paints_;  // outlives the window it watches
-  quillon::ScriptRunner runner_;
-  quillon::window::GameWindow window_;
-  quillon::window::WarmUp warmUp_{window_, runner_.Manager(), quillon::GameScreens()};
+  quillon::script::ScriptRunner runner_;
+  quillon::qt::GameWindow window_;
+  quillon::qt::WarmUp warmUp_{window_, runner_.Manager(), quillon::game::GameScreens()};
 };
 
 // The reference: the same kinds of events, one after the other, on the bare window.
@@ -283,7 +283,7 @@ long RssKiB() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-int Repaint(int passes, std::vector<QSize> sizes, const std::vector<ScriptLine>& script) {
+int Repaint(int passes, std::vector<QSize> sizes, const std::vector<quillon::script::ScriptLine>& script) {
   for (const QSize size : sizes) {
     Latencies game, bare;
     for (int pass = 0; pass < passes; ++pass) {
@@ -305,11 +305,11 @@ int Repaint(int passes, std::vector<QSize> sizes, const std::vector<ScriptLine>&
 }
 
 // The kinds of the events of a script, in order: 'c' a click, 'k' a key.
-std::string KindsOf(const std::vector<ScriptLine>& script) {
+std::string KindsOf(const std::vector<quillon::script::ScriptLine>& script) {
   std::string kinds;
-  for (const ScriptLine& line : script) {
+  for (const quillon::script::ScriptLine& line : script) {
     if (!IsClickOrKeys(line)) continue;
-    if (line.command.kind == ScriptCommand::Kind::Click) {
+    if (line.command.kind == quillon::script::ScriptCommand::Kind::Click) {
       kinds += 'c';
     } else {
       kinds.append(line.command.keys.size(), 'k');
@@ -320,7 +320,7 @@ std::string KindsOf(const std::vector<ScriptLine>& script) {
 
 // Prints the peak RSS in KiB after one whole game in the window, or after as many clicks and
 // keys on the bare window.
-int Memory(const std::string& side, const std::vector<ScriptLine>& script) {
+int Memory(const std::string& side, const std::vector<quillon::script::ScriptLine>& script) {
   const QSize size(1024, 768);
   Latencies latencies;
   if (side == "game") {
@@ -340,7 +340,7 @@ int Growth(int games, const Script& script) {
   for (int game = 1; game <= games; ++game) {
     std::istringstream in(script.text);
     std::ostringstream out, err;
-    if (quillon::RunScript(quillon::GameScreens(), in, out, err, BENCH_DATA) != 0) return 1;
+    if (quillon::script::RunScript(quillon::game::GameScreens(), in, out, err, BENCH_DATA) != 0) return 1;
     if (game == early) headlessEarly = RssKiB();
   }
   headless = RssKiB();

@@ -8,13 +8,13 @@
 #include <sstream>
 #include <string>
 
-#include "app/game.h"
-#include "app/script_runner.h"
+#include "game/game.h"
+#include "script/runner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
   std::ostream discarded(nullptr);  // writes go nowhere
-  const int status = quillon::RunScript(quillon::GameScreens(), script, discarded, discarded,
+  const int status = quillon::RunScript(quillon::game::GameScreens(), script, discarded, discarded,
                                         QUILLON_SOUND_FOLDER);
   if (status < 0 || status > 2) {
     std::fprintf(stderr, "fuzz_script: the run ended with status %d\n", status);

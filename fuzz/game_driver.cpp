@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/game.h"
+#include "game/game.h"
 
 namespace fuzz {
 
@@ -60,12 +60,12 @@ std::optional<SoundMode> ReadSoundMode(ByteReader& bytes) {
 
 GameDriver::GameDriver(SoundMode sound)
     : sound_(sound),
-      manager_(quillon::GameScreens(), engine::Services{&sound_, &documents_, &dates_, &clock_}) {
-  manager_.Start(quillon::kFirstScreen);
+      manager_(quillon::game::GameScreens(), engine::Services{&sound_, &documents_, &dates_, &clock_}) {
+  manager_.Start(quillon::game::kFirstScreen);
 }
 
 std::vector<std::string> GameDriver::LoadedScreens() const {
-  static const std::vector<std::string> every = quillon::GameScreens().Names();
+  static const std::vector<std::string> every = quillon::game::GameScreens().Names();
   std::vector<std::string> loaded;
   for (const std::string& name : every) {
     if (manager_.Peek(name)) loaded.push_back(name);

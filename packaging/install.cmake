@@ -3,7 +3,6 @@
 #
 #   bin/quillon
 #   share/quillon/data/ip.dat, about.dat                 the two sounds
-#   lib/ARCH/quillon/libquillon_window.so                the window, loaded unless in script mode
 #   lib/ARCH/quillon/libquillon_sound.so                 plays the sounds, loaded after start-up
 #   share/applications/ID.desktop                        the menu entry
 #   share/metainfo/ID.metainfo.xml                       for software centres
@@ -22,7 +21,7 @@ install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT pr
 install(TARGETS quillon RUNTIME DESTINATION games COMPONENT debian_program EXCLUDE_FROM_ALL)
 install(FILES ${QUILLON_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillon/data)
 if(TARGET quillon_sound)
-  install(TARGETS quillon_window_module quillon_sound
+  install(TARGETS quillon_sound
           LIBRARY DESTINATION ${QUILLON_MODULE_DIR})
 endif()
 

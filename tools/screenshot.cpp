@@ -10,8 +10,8 @@
 #include <iostream>
 #include <string>
 
-#include "app/game.h"
-#include "app/script_runner.h"
+#include "game/game.h"
+#include "script/runner.h"
 #include "engine/services.h"
 #include "qt/game_window.h"
 
@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 
-  quillon::ScriptRunner runner(quillon::GameScreens(), std::cout, std::cerr,
-                               engine::SoundFolder());
-  quillon::window::GameWindow window(runner.Manager());
+  quillon::script::ScriptRunner runner(quillon::game::GameScreens(), std::cout, std::cerr,
+                               quillon::engine::SoundFolder());
+  quillon::qt::GameWindow window(runner.Manager());
   window.resize(1024, 768);
   window.show();
   runner.Start();

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace engine {
+namespace quillon::engine {
 
 std::string_view KindName(ControlKind kind) {
   switch (kind) {
@@ -244,4 +244,4 @@ std::vector<std::string> ScreenRegistry::Names() const {
   return names;
 }
 
-}  // namespace engine
+}  // namespace quillon::engine

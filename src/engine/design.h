@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace engine {
+namespace quillon::engine {
 
 class ScreenManager;
 
@@ -155,4 +155,4 @@ class ScreenRegistry {
   std::map<std::string, ScreenDesign, std::less<>> designs_;
 };
 
-}  // namespace engine
+}  // namespace quillon::engine

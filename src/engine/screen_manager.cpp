@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace engine {
+namespace quillon::engine {
 
 namespace {
 
@@ -520,4 +520,4 @@ void AdvanceVirtualTime(ScreenManager& manager, VirtualClock& clock, std::int64_
   clock.Set(target);
 }
 
-}  // namespace engine
+}  // namespace quillon::engine

@@ -15,7 +15,7 @@
 #include "engine/design.h"
 #include "engine/services.h"
 
-namespace engine {
+namespace quillon::engine {
 
 // The run-time values of one control; they start from the design and die with the screen.
 struct ControlState {
@@ -214,4 +214,4 @@ constexpr bool IsTypeableCharacter(std::int64_t code) {
 // The UTF-8 bytes of a character code.
 std::string Utf8(int code);
 
-}  // namespace engine
+}  // namespace quillon::engine

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace engine {
+namespace quillon::engine {
 
 namespace {
 
@@ -275,4 +275,4 @@ bool IsPlayableWave(const std::filesystem::path& file) {
   return false;
 }
 
-}  // namespace engine
+}  // namespace quillon::engine

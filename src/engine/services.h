@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-namespace engine {
+namespace quillon::engine {
 
 class SoundPlayer {
  public:
@@ -107,4 +107,4 @@ std::filesystem::path SoundFile(const std::filesystem::path& soundFolder, const 
 // blocks (a FIFO or a device is refused at once) and takes microseconds.
 bool IsPlayableWave(const std::filesystem::path& file);
 
-}  // namespace engine
+}  // namespace quillon::engine

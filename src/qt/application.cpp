@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/identity.h"
+#include "game/identity.h"
+#include "qt/command_line.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 namespace {
 
@@ -47,15 +48,30 @@ void ReportOpening(QtMsgType type, const QMessageLogContext& context, const QStr
   std::_Exit(1);
 }
 
+// A display is named, or a platform that needs none is chosen: else one line says so.
+bool CheckDisplay() {
+  const QString missing = MissingDisplay(qEnvironmentVariable("QT_QPA_PLATFORM"),
+                                         qEnvironmentVariable("DISPLAY"),
+                                         qEnvironmentVariable("WAYLAND_DISPLAY"));
+  if (!missing.isEmpty()) {
+    std::fprintf(stderr, "quillon: %s\n", qUtf8Printable(missing));
+    return false;
+  }
+  // An empty WAYLAND_DISPLAY names no display, but Qt would still try Wayland for it first.
+  if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) qunsetenv("WAYLAND_DISPLAY");
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
-  QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-  QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-  QApplication::setOrganizationName(QString::fromLatin1(kOrganisationName));
-  QApplication::setOrganizationDomain(QString::fromLatin1(kOrganisationDomain));
+  if (!CheckDisplay()) return nullptr;
+  QApplication::setApplicationName(QString::fromLatin1(game::kApplicationName));
+  QApplication::setApplicationVersion(QString::fromLatin1(game::kVersion));
+  QApplication::setOrganizationName(QString::fromLatin1(game::kOrganisationName));
+  QApplication::setOrganizationDomain(QString::fromLatin1(game::kOrganisationDomain));
   // Wayland compositors and desktops match the window to its desktop entry by this name.
-  QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(game::kApplicationId));
 
   const QtMessageHandler previous = qInstallMessageHandler(ReportOpening);
   auto application = std::make_unique<QApplication>(argc, argv);
@@ -63,4 +79,4 @@ std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
   return application;
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

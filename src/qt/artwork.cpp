@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace quillon::window {
+namespace quillon::qt {
 
 QString ArtworkPath(std::string_view name) {
   return QStringLiteral(":/assets/") + QString::fromUtf8(name.data(), qsizetype(name.size())) +
@@ -86,4 +86,4 @@ QIcon ArtworkIcon(std::string_view name) {
   return icon;
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

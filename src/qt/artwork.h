@@ -9,7 +9,7 @@ class QPainter;
 class QRectF;
 class QSvgRenderer;
 
-namespace quillon::window {
+namespace quillon::qt {
 
 // The resource path of a picture named by a design (`splash` is ":/assets/splash.svg").
 QString ArtworkPath(std::string_view name);
@@ -26,4 +26,4 @@ void DrawArtwork(QPainter& painter, std::string_view name, const QRectF& rect);
 // A window icon drawn from a picture; an empty icon when there is none.
 QIcon ArtworkIcon(std::string_view name);
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

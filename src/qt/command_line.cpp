@@ -4,7 +4,7 @@
 #include <QCommandLineParser>
 #include <cmath>
 
-namespace quillon {
+namespace quillon::qt {
 
 namespace {
 
@@ -18,7 +18,13 @@ const QString kSpeed = QStringLiteral("speed");
 
 }  // namespace
 
-CommandLine ParseCommandLine(const QStringList& arguments) {
+CommandLine ParseCommandLine(int argc, char** argv) {
+  // Each byte as one character, so that a file name that is not UTF-8 comes back byte for
+  // byte; the options themselves are ASCII.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
+  const auto bytes = [](const QString& text) { return text.toLatin1().toStdString(); };
+
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.addOptions({
@@ -34,11 +40,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   CommandLine command;
   if (!parser.parse(arguments)) {
     command.action = CommandLine::Action::Error;
-    command.error = parser.errorText();
+    command.error = bytes(parser.errorText());
   } else if (!parser.positionalArguments().isEmpty()) {
     command.action = CommandLine::Action::Error;
-    command.error =
-        QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments()[0]);
+    command.error = "Unexpected argument '" + bytes(parser.positionalArguments()[0]) + "'.";
   } else if (parser.isSet(kHelp)) {
     command.action = CommandLine::Action::Help;
   } else if (parser.isSet(kVersion)) {
@@ -46,29 +51,29 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   } else if (int(parser.isSet(kScript)) + int(parser.isSet(kReplay)) + int(parser.isSet(kRecord)) >
              1) {
     command.action = CommandLine::Action::Error;
-    command.error = QStringLiteral("--script, --replay and --record go one at a time.");
+    command.error = "--script, --replay and --record go one at a time.";
   } else if (parser.isSet(kSpeed) && !parser.isSet(kReplay)) {
     command.action = CommandLine::Action::Error;
-    command.error = QStringLiteral("--speed goes with --replay.");
+    command.error = "--speed goes with --replay.";
   } else if (parser.isSet(kScript)) {
     command.action = CommandLine::Action::Script;
-    command.scriptFile = parser.value(kScript);
+    command.scriptFile = bytes(parser.value(kScript));
   } else if (parser.isSet(kReplay)) {
     command.action = CommandLine::Action::Replay;
-    command.scriptFile = parser.value(kReplay);
+    command.scriptFile = bytes(parser.value(kReplay));
     command.windowed = parser.isSet(kWindowed);
     if (parser.isSet(kSpeed)) {
       bool number = false;
       command.speed = parser.value(kSpeed).toDouble(&number);
       if (!number || !std::isfinite(command.speed) || command.speed <= 0) {
         command.action = CommandLine::Action::Error;
-        command.error = QStringLiteral("Bad speed '%1': a number above 0, such as 4 or 0.5.")
-                            .arg(parser.value(kSpeed));
+        command.error =
+            "Bad speed '" + bytes(parser.value(kSpeed)) + "': a number above 0, such as 4 or 0.5.";
       }
     }
   } else {
     command.windowed = parser.isSet(kWindowed);
-    command.recordFile = parser.value(kRecord);
+    command.recordFile = bytes(parser.value(kRecord));
   }
   return command;
 }
@@ -121,4 +126,4 @@ QString MissingDisplay(const QString& platform, const QString& x11Display,
       "run it on a desktop, or play without a window with --script FILE");
 }
 
-}  // namespace quillon
+}  // namespace quillon::qt

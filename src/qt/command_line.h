@@ -3,22 +3,23 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <string>
 
-namespace quillon {
+namespace quillon::qt {
 
 struct CommandLine {
   enum class Action { Play, Script, Replay, Help, Version, Error };
   Action action = Action::Play;
   bool windowed = false;  // Play, Replay: the 1024 x 768 window instead of full screen
-  QString recordFile;     // Play: where the game is recorded as a script; empty for nowhere
-  QString scriptFile;     // Script: the file, or "-" for standard input; Replay: the file
-  double speed = 1;       // Replay: how many times faster than real time
-  QString error;          // Error: what is wrong, one line
+  // The file names as the bytes given, whatever their encoding: they name the files opened.
+  std::string recordFile;  // Play: where the game is recorded as a script; empty for nowhere
+  std::string scriptFile;  // Script: the file, or "-" for standard input; Replay: the file
+  double speed = 1;        // Replay: how many times faster than real time
+  std::string error;       // Error: what is wrong, one line, the arguments in it as given
 };
 
-// `arguments` as the program got them, the program's own name first.
-CommandLine ParseCommandLine(const QStringList& arguments);
+// The arguments as the program got them, the program's own name first.
+CommandLine ParseCommandLine(int argc, char** argv);
 
 // What `--help` prints, and what follows a command-line error.
 QString Usage();
@@ -28,4 +29,4 @@ QString Usage();
 QString MissingDisplay(const QString& platform, const QString& x11Display,
                        const QString& waylandDisplay);
 
-}  // namespace quillon
+}  // namespace quillon::qt

@@ -24,7 +24,7 @@
 #include "qt/screen_item.h"
 #include "qt/text_box.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 namespace {
 
@@ -188,24 +188,24 @@ std::int64_t GameWindow::CatchUp() {
 
 // --- Events of the player ------------------------------------------------------------------
 
-bool GameWindow::Deliver(PlayerEvent event, std::int64_t moment) {
+bool GameWindow::Deliver(session::PlayerEvent event, std::int64_t moment) {
   if (manager_.Ended()) return false;
   // What the game would ignore does not reach it, nor its listener: a click the game does
   // not take, a key with no text box to go to.
   const engine::ScreenState* screen = manager_.Peek(event.screen);
   const engine::ControlState* control = screen ? screen->Find(event.control) : nullptr;
   switch (event.kind) {
-    case PlayerEvent::Kind::Click:
-    case PlayerEvent::Kind::ClickScreen:
+    case session::PlayerEvent::Kind::Click:
+    case session::PlayerEvent::Kind::ClickScreen:
       if (!manager_.TakesClick(event.screen, event.control)) return false;
       break;
-    case PlayerEvent::Kind::Key:
+    case session::PlayerEvent::Kind::Key:
       event.screen = manager_.ActiveScreen();
       event.control = manager_.FocusedControl();
       if (event.control.empty()) return false;
       break;
-    case PlayerEvent::Kind::Edit:
-    case PlayerEvent::Kind::Focus:
+    case session::PlayerEvent::Kind::Edit:
+    case session::PlayerEvent::Kind::Focus:
       if (!screen || !control) return false;
       break;
   }
@@ -214,19 +214,19 @@ bool GameWindow::Deliver(PlayerEvent event, std::int64_t moment) {
   timersFired_ = false;
   const std::uint64_t reads = gameClock_ ? gameClock_->Reads() : 0;
   switch (event.kind) {
-    case PlayerEvent::Kind::Click:
+    case session::PlayerEvent::Kind::Click:
       manager_.Click(event.screen, event.control);
       break;
-    case PlayerEvent::Kind::ClickScreen:
+    case session::PlayerEvent::Kind::ClickScreen:
       manager_.ClickScreen(event.screen);
       break;
-    case PlayerEvent::Kind::Key:
+    case session::PlayerEvent::Kind::Key:
       manager_.TypeKey(event.key);
       break;
-    case PlayerEvent::Kind::Edit:
+    case session::PlayerEvent::Kind::Edit:
       manager_.EditText(event.screen, event.control, event.text);
       break;
-    case PlayerEvent::Kind::Focus:
+    case session::PlayerEvent::Kind::Focus:
       manager_.SetFocus(event.screen, event.control);
       break;
   }
@@ -236,7 +236,7 @@ bool GameWindow::Deliver(PlayerEvent event, std::int64_t moment) {
   return true;
 }
 
-void GameWindow::DeliverFromTextBox(const PlayerEvent& event) {
+void GameWindow::DeliverFromTextBox(const session::PlayerEvent& event) {
   if (watchOnly_) {
     RefreshSoon();  // the box shows the game's text again
     return;
@@ -268,7 +268,7 @@ void GameWindow::UpdateScene() {
     auto it = screens_.find(order[i]);
     if (it == screens_.end()) {
       auto* item = new ScreenItem(
-          manager_, state, [this](const PlayerEvent& event) { DeliverFromTextBox(event); },
+          manager_, state, [this](const session::PlayerEvent& event) { DeliverFromTextBox(event); },
           desktop_);
       it = screens_.emplace(order[i], item).first;
     }
@@ -324,7 +324,7 @@ void GameWindow::MoveFocus(bool forward) {
   const std::optional<size_t> next =
       state && state->visible && state->enabled ? NextTextBox(*state, forward) : std::nullopt;
   if (next) {
-    Deliver(PlayerEvent::FocusOn(screen, state->design->controls[*next].name), moment);
+    Deliver(session::PlayerEvent::FocusOn(screen, state->design->controls[*next].name), moment);
   }
   Refresh();
 }
@@ -351,7 +351,7 @@ void GameWindow::Click(QPointF desktop) {
   Refresh();
   const std::optional<Hit> hit = HitAt(desktop);
   if (hit) {
-    Deliver(PlayerEvent::ClickOn(hit->screen, hit->control), moment);
+    Deliver(session::PlayerEvent::ClickOn(hit->screen, hit->control), moment);
   }
   Refresh();
 }
@@ -576,4 +576,4 @@ bool GameWindow::nativeEventFilter(const QByteArray& eventType, void* message, q
   return false;
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

@@ -25,13 +25,13 @@
 #include <string>
 #include <vector>
 
-#include "app/player_events.h"
+#include "session/player_event.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
 
 class QGraphicsRectItem;
 
-namespace quillon::window {
+namespace quillon::qt {
 
 class ScreenItem;
 class TextBox;
@@ -49,7 +49,7 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   ~GameWindow() override;
 
   // Hears of every event of the player the game receives; null for none.
-  void SetEventListener(PlayerEventListener* listener) { listener_ = listener; }
+  void SetEventListener(session::PlayerEventListener* listener) { listener_ = listener; }
   // A replay: the player's clicks and keys no longer reach the game; Escape calls `stop`. The
   // window's own keys (F11) still work.
   void WatchOnly(std::function<void()> stop);
@@ -104,9 +104,9 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   std::int64_t CatchUp();
   // Hands an event of the player to the game, at the moment CatchUp returned; false when the
   // game does not take it (a screen no longer there to click, no text box to type into).
-  bool Deliver(PlayerEvent event, std::int64_t moment);
+  bool Deliver(session::PlayerEvent event, std::int64_t moment);
   // An event from a text box: the scene is brought up to date once the box's event is over.
-  void DeliverFromTextBox(const PlayerEvent& event);
+  void DeliverFromTextBox(const session::PlayerEvent& event);
   void Click(QPointF desktop);
   // Brings the scene in line with the game's screens.
   void UpdateScene();
@@ -133,7 +133,7 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   engine::ScreenManager& manager_;
   engine::VirtualClock* gameClock_ = nullptr;  // null: the game's clock is moved by its owner
   const engine::Clock* realClock_ = nullptr;
-  PlayerEventListener* listener_ = nullptr;
+  session::PlayerEventListener* listener_ = nullptr;
   bool timersFired_ = false;  // since the last event of the player
   std::function<void()> previousEnd_;
   bool watchOnly_ = false;
@@ -150,4 +150,4 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   bool refreshQueued_ = false;
 };
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

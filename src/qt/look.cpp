@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quillon::window {
+namespace quillon::qt {
 
 using engine::ControlDesign;
 using engine::ControlKind;
@@ -91,4 +91,4 @@ QRectF ControlRect(const ControlDesign& design, const std::string& text) {
   }
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

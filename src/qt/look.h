@@ -10,7 +10,7 @@
 
 #include "engine/design.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 inline constexpr double kDesktopWidthPx = double(engine::kDesktopWidth) / engine::kTwipsPerPixel;
 inline constexpr double kDesktopHeightPx = double(engine::kDesktopHeight) / engine::kTwipsPerPixel;
@@ -43,4 +43,4 @@ QRectF ControlRect(const engine::ControlDesign& design, const std::string& text)
 // The flags a label is drawn and measured with.
 int LabelTextFlags(const engine::ControlDesign& design);
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <iostream>
 
-namespace quillon::window {
+namespace quillon::qt {
 
 QString SoundModulePath() {
   const std::filesystem::path module =
@@ -54,4 +54,4 @@ void QtDocumentOpener::Open(const std::string& target) {
   QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

@@ -9,7 +9,7 @@
 
 #include "engine/services.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 // Where the sound module lies: beside the game in a build tree, or in the installed tree's
 // library folder.
@@ -51,4 +51,4 @@ class QtDocumentOpener : public engine::DocumentOpener {
   void Open(const std::string& target) override;
 };
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

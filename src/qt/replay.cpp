@@ -4,17 +4,20 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
+#include <system_error>
 
-#include "app/game.h"
+#include "game/game.h"
 #include "qt/application.h"
 #include "qt/game_window.h"
 #include "qt/qt_services.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
-Replay::Replay(ScriptRunner& runner, ScriptReader& script, GameWindow& window,
+Replay::Replay(script::ScriptRunner& runner, script::ScriptReader& script, GameWindow& window,
                const engine::Clock& realClock, double speed)
     : runner_(runner), script_(script), window_(window), realClock_(realClock), speed_(speed) {
   timer_.setSingleShot(true);
@@ -76,7 +79,7 @@ void Replay::Step() {
   }
 }
 
-bool Replay::Play(const ScriptLine& line, std::int64_t now) {
+bool Replay::Play(const script::ScriptLine& line, std::int64_t now) {
   lineNumber_ = line.number;
   if (!line.refusal.empty()) {
     runner_.RunLine(line);
@@ -84,7 +87,7 @@ bool Replay::Play(const ScriptLine& line, std::int64_t now) {
     return true;
   }
   switch (line.command.kind) {
-    case ScriptCommand::Kind::Click:
+    case script::ScriptCommand::Kind::Click:
       if (now < NotBefore(kReplayClickGapMs)) {
         WakeAt(NotBefore(kReplayClickGapMs));
         return false;
@@ -94,12 +97,12 @@ bool Replay::Play(const ScriptLine& line, std::int64_t now) {
       lastEvent_ = now;
       lastGap_ = kReplayClickGapMs;
       break;
-    case ScriptCommand::Kind::Type:
-    case ScriptCommand::Kind::Key:
+    case script::ScriptCommand::Kind::Type:
+    case script::ScriptCommand::Kind::Key:
       keys_ = line.command.keys;
       nextKey_ = 0;
       return true;
-    case ScriptCommand::Kind::Wait:
+    case script::ScriptCommand::Kind::Wait:
       if (!runner_.BeginWait(line)) {
         Finish();
         return true;
@@ -162,16 +165,54 @@ void Replay::Stop() {
   std::cerr << "quillon: the replay stopped at line " << lineNumber_ << std::endl;
 }
 
+namespace {
+
+// A replay plays only a script that script mode runs to its end: the file is run once headless
+// first, so a file that is no script is refused at once, with the line at fault, before any
+// window opens.
+int CheckReplayFile(const std::string& file) {
+  if (file == "-") {
+    std::cerr << "quillon: cannot replay standard input: a replay reads a file\n";
+    return 2;
+  }
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(file, error);
+  std::ifstream script;
+  if (std::filesystem::is_regular_file(status)) script.open(file);
+  if (!script.is_open()) {
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
+      std::cerr << "quillon: cannot replay " << file << ": it is no regular file\n";
+    } else {
+      std::cerr << "quillon: cannot read " << file << '\n';
+    }
+    return 2;
+  }
+  std::ostringstream discarded, refusals;
+  const int run =
+      script::RunScript(game::GameScreens(), script, discarded, refusals, engine::SoundFolder());
+  if (run != 2) return 0;
+  // The refusal is the last line the run wrote on standard error.
+  std::string refusal = refusals.str();
+  refusal.pop_back();
+  refusal = refusal.substr(refusal.rfind('\n') + 1);
+  std::cerr << "quillon: cannot replay " << file << ": " << refusal << '\n';
+  return 2;
+}
+
+}  // namespace
+
 int RunReplay(int argc, char** argv, const std::string& file, const ReplayOptions& options) {
+  if (const int status = CheckReplayFile(file); status != 0) return status;
   const std::unique_ptr<QApplication> app = OpenApplication(argc, argv);
+  if (!app) return 1;
   std::cout << std::unitbuf;  // what the script prints shows as the replay comes to it
 
   std::ifstream script(file);
   // A sound that the runner prints is heard too; without audio output it is only printed.
   QtSoundPlayer audible(engine::SoundFolder(), true);
-  const engine::ScreenRegistry& screens = GameScreens();
-  ScriptRunner runner(screens, std::cout, std::cerr, engine::SoundFolder(), &audible);
-  ScriptReader reader(screens, script);
+  const engine::ScreenRegistry& screens = game::GameScreens();
+  script::ScriptRunner runner(screens, std::cout, std::cerr, engine::SoundFolder(), &audible);
+  script::ScriptReader reader(screens, script);
 
   GameWindow window(runner.Manager());
   const engine::SteadyClock realClock;
@@ -194,4 +235,4 @@ int RunReplay(int argc, char** argv, const std::string& file, const ReplayOption
   return runner.Status();
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

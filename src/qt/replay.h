@@ -12,10 +12,10 @@
 #include <optional>
 #include <string>
 
-#include "app/script_runner.h"
+#include "script/runner.h"
 #include "engine/services.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 class GameWindow;
 
@@ -30,7 +30,7 @@ inline constexpr std::int64_t kReplayEndHoldMs = 1000;
 class Replay {
  public:
   // The runner has started the game, and the window shows it; `realClock` paces the replay.
-  Replay(ScriptRunner& runner, ScriptReader& script, GameWindow& window,
+  Replay(script::ScriptRunner& runner, script::ScriptReader& script, GameWindow& window,
          const engine::Clock& realClock, double speed);
 
   // Plays on as far as the real clock has come, then arms its timer for the next step.
@@ -47,13 +47,13 @@ class Replay {
   std::int64_t NotBefore(std::int64_t gap) const;
   std::int64_t RealSpan(std::int64_t gameMs) const;
   // Plays the line read; false when it waits for the real clock.
-  bool Play(const ScriptLine& line, std::int64_t now);
+  bool Play(const script::ScriptLine& line, std::int64_t now);
   bool StepWait(std::int64_t now);
   void WakeAt(std::int64_t realMs);
   void Finish();
 
-  ScriptRunner& runner_;
-  ScriptReader& script_;
+  script::ScriptRunner& runner_;
+  script::ScriptReader& script_;
   GameWindow& window_;
   const engine::Clock& realClock_;
   double speed_;
@@ -61,7 +61,7 @@ class Replay {
   std::optional<std::int64_t> wakeAt_;
   std::optional<std::int64_t> lastEvent_;  // real time of the last click or key
   std::int64_t lastGap_ = 0;               // and its gap
-  std::optional<ScriptLine> pending_;      // a line read and not played yet
+  std::optional<script::ScriptLine> pending_;      // a line read and not played yet
   std::int64_t lineNumber_ = 0;
   // The wait being played: where it started on both clocks, and where it ends.
   bool waiting_ = false;
@@ -82,8 +82,8 @@ struct ReplayOptions {
   bool windowed = false;
 };
 
-// Replays `file`, a script already checked to run without a refused line, in the window;
-// returns the exit status script mode gives for it.
+// Replays `file` in the window; returns the exit status script mode gives for it. A file that
+// script mode refuses is refused before any window opens, with status 2.
 int RunReplay(int argc, char** argv, const std::string& file, const ReplayOptions& options);
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

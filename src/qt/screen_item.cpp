@@ -11,7 +11,7 @@
 #include "qt/look.h"
 #include "qt/text_box.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 using engine::ControlDesign;
 using engine::ControlKind;
@@ -219,7 +219,7 @@ void ControlItem::PaintProgressBar(QPainter& painter) const {
 // --- Screens -----------------------------------------------------------------------------
 
 ScreenItem::ScreenItem(engine::ScreenManager& manager, const engine::ScreenState& state,
-                       const std::function<void(const PlayerEvent&)>& deliver,
+                       const std::function<void(const session::PlayerEvent&)>& deliver,
                        QGraphicsItem* parent)
     : QGraphicsItem(parent), design_(*state.design), instance_(state.instance) {
   setFlag(ItemClipsChildrenToShape);
@@ -308,4 +308,4 @@ void ScreenItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {
   event->accept();
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/player_events.h"
+#include "session/player_event.h"
 #include "engine/screen_manager.h"
 
 class QGraphicsProxyWidget;
 
-namespace quillon::window {
+namespace quillon::qt {
 
 class TextBox;
 
@@ -52,7 +52,7 @@ class ScreenItem : public QGraphicsItem {
  public:
   // `deliver` hands the keys and edits of the screen's text boxes to the game.
   ScreenItem(engine::ScreenManager& manager, const engine::ScreenState& state,
-             const std::function<void(const PlayerEvent&)>& deliver, QGraphicsItem* parent);
+             const std::function<void(const session::PlayerEvent&)>& deliver, QGraphicsItem* parent);
 
   std::uint64_t Instance() const { return instance_; }
   // Takes the screen's current state: visibility, enabled, every control's values.
@@ -85,4 +85,4 @@ class ScreenItem : public QGraphicsItem {
   std::vector<QGraphicsProxyWidget*> boxes_;
 };
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

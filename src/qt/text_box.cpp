@@ -5,7 +5,7 @@
 
 #include "qt/look.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 namespace {
 
@@ -23,7 +23,7 @@ QString StyleSheet(const engine::ControlDesign& design) {
 
 TextBox::TextBox(engine::ScreenManager& manager, std::string screen,
                  const engine::ControlDesign& design, std::uint64_t instance,
-                 std::function<void(const PlayerEvent&)> deliver)
+                 std::function<void(const session::PlayerEvent&)> deliver)
     : manager_(manager),
       screen_(std::move(screen)),
       control_(design.name),
@@ -38,7 +38,7 @@ TextBox::TextBox(engine::ScreenManager& manager, std::string screen,
   // Every other edit of the player (deleting, pasting, cutting, undoing) reaches the game.
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (!GameState()) return;
-    deliver_(PlayerEvent::EditOf(screen_, control_, text.toStdString()));
+    deliver_(session::PlayerEvent::EditOf(screen_, control_, text.toStdString()));
   });
 }
 
@@ -79,7 +79,7 @@ int TextBox::CharacterCode(const QKeyEvent& event) {
 
 void TextBox::TypeKey(int code) {
   if (!GameState()) return;
-  deliver_(PlayerEvent::KeyPress(code));
+  deliver_(session::PlayerEvent::KeyPress(code));
   // The game may have rewritten the box or closed its screen.
   ShowGameText();
 }
@@ -104,4 +104,4 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
   }
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

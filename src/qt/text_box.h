@@ -10,16 +10,16 @@
 #include <functional>
 #include <string>
 
-#include "app/player_events.h"
+#include "session/player_event.h"
 #include "engine/screen_manager.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 class TextBox : public QLineEdit {
  public:
   // `deliver` hands the box's keys and edits to the game, through the window.
   TextBox(engine::ScreenManager& manager, std::string screen, const engine::ControlDesign& design,
-          std::uint64_t instance, std::function<void(const PlayerEvent&)> deliver);
+          std::uint64_t instance, std::function<void(const session::PlayerEvent&)> deliver);
 
   const std::string& Screen() const { return screen_; }
   const std::string& Control() const { return control_; }
@@ -46,7 +46,7 @@ class TextBox : public QLineEdit {
   std::string screen_;
   std::string control_;
   std::uint64_t instance_;
-  std::function<void(const PlayerEvent&)> deliver_;
+  std::function<void(const session::PlayerEvent&)> deliver_;
 };
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

@@ -10,7 +10,7 @@
 #include "qt/game_window.h"
 #include "qt/screen_item.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 namespace {
 
@@ -79,7 +79,7 @@ void WarmUp::DrawNext() {
     const engine::ScreenState state = DesignState(*design);
     QGraphicsScene scene;
     auto* item = new ScreenItem(
-        manager_, state, [](const PlayerEvent&) {}, nullptr);
+        manager_, state, [](const session::PlayerEvent&) {}, nullptr);
     scene.addItem(item);
     // Drawn exactly where the window would draw it, onto a picture of just that size.
     const QTransform view = window_.viewportTransform();
@@ -98,4 +98,4 @@ void WarmUp::DrawNext() {
   step_.start(0);
 }
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

@@ -13,7 +13,7 @@
 #include "engine/design.h"
 #include "engine/screen_manager.h"
 
-namespace quillon::window {
+namespace quillon::qt {
 
 class GameWindow;
 
@@ -48,4 +48,4 @@ class WarmUp : public QObject {
   bool painted_ = false;
 };
 
-}  // namespace quillon::window
+}  // namespace quillon::qt

@@ -8,8 +8,8 @@
 #include <iostream>
 #include <memory>
 
-#include "app/game.h"
-#include "app/script_recorder.h"
+#include "game/game.h"
+#include "script/recorder.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
 #include "qt/application.h"
@@ -17,7 +17,7 @@
 #include "qt/qt_services.h"
 #include "qt/warm_up.h"
 
-namespace quillon {
+namespace quillon::qt {
 
 namespace {
 
@@ -26,12 +26,12 @@ namespace {
 // keeps nothing to save: for the player the window was closed, which ends with status 0 (or 3
 // when the game's recording could not be written).
 bool eventLoopRunning = false;
-const ScriptRecorder* recording = nullptr;
+const script::ScriptRecorder* recording = nullptr;
 
 void EndAsClosed() {
   if (!eventLoopRunning) return;
   std::fflush(nullptr);
-  std::_Exit(GameStatus(recording));
+  std::_Exit(script::GameStatus(recording));
 }
 
 // For timing the start-up (docs/performance.md): with QUILLON_QUIT_AFTER_FIRST_FRAME=1 in the
@@ -52,30 +52,31 @@ class QuitAfterFirstFrame : public QObject {
 }  // namespace
 
 int RunWindow(int argc, char** argv, const WindowOptions& options) {
-  const std::unique_ptr<QApplication> app = window::OpenApplication(argc, argv);
+  const std::unique_ptr<QApplication> app = OpenApplication(argc, argv);
+  if (!app) return 1;
 
   // Game time, moved on by the window from the real clock at every event and every tick.
   engine::SteadyClock realClock;
   engine::VirtualClock clock;
   const bool recorded = !options.recordFile.empty();
-  window::QtSoundPlayer sound(engine::SoundFolder(), recorded);
-  window::QtDocumentOpener documents;
+  QtSoundPlayer sound(engine::SoundFolder(), recorded);
+  QtDocumentOpener documents;
   engine::LocaleDateFormatter dates;
-  const engine::ScreenRegistry& screens = GameScreens();
+  const engine::ScreenRegistry& screens = game::GameScreens();
   engine::ScreenManager manager(screens, engine::Services{&sound, &documents, &dates, &clock});
 
-  std::unique_ptr<ScriptRecorder> recorder;
+  std::unique_ptr<script::ScriptRecorder> recorder;
   if (recorded) {
     recorder =
-        std::make_unique<ScriptRecorder>(options.recordFile, manager, std::cerr,
+        std::make_unique<script::ScriptRecorder>(options.recordFile, manager, std::cerr,
                                          QDate::currentDate().toString(Qt::ISODate).toStdString());
     recording = recorder.get();
   }
-  window::GameWindow window(manager, clock, realClock);
+  GameWindow window(manager, clock, realClock);
   window.SetEventListener(recorder.get());
-  window::WarmUp warmUp(window, manager, screens);
+  WarmUp warmUp(window, manager, screens);
   warmUp.AlsoPrepare([&sound] { sound.Prepare(); });
-  manager.Start(kFirstScreen);
+  manager.Start(game::kFirstScreen);
   window.Refresh();
   QuitAfterFirstFrame quitAfterFirstFrame;
   if (qEnvironmentVariable("QUILLON_QUIT_AFTER_FIRST_FRAME") == u"1") {
@@ -91,7 +92,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   eventLoopRunning = true;
   app->exec();
   eventLoopRunning = false;
-  return GameStatus(recording);
+  return script::GameStatus(recording);
 }
 
-}  // namespace quillon
+}  // namespace quillon::qt

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace quillon {
+namespace quillon::qt {
 
 struct WindowOptions {
   bool windowed = false;   // start in the 1024 x 768 window instead of full screen
@@ -13,4 +13,4 @@ struct WindowOptions {
 // Shows the game's window and runs it; returns the program's exit status.
 int RunWindow(int argc, char** argv, const WindowOptions& options);
 
-}  // namespace quillon
+}  // namespace quillon::qt

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace engine {
+namespace quillon::engine {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -284,4 +284,4 @@ TEST_F(ScreenManagerTest, WorkLeftForAfterTheEventRunsOnceTheEventIsHandled) {
 }
 
 }  // namespace
-}  // namespace engine
+}  // namespace quillon::engine

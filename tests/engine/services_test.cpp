@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-namespace engine {
+namespace quillon::engine {
 namespace {
 
 std::string Le(std::uint32_t value, int bytes) {
@@ -327,4 +327,4 @@ TEST(DateTest, WithoutAUsableLocaleTheGameUsesItsOwnCzechFormat) {
 }
 
 }  // namespace
-}  // namespace engine
+}  // namespace quillon::engine

@@ -8,7 +8,7 @@
 
 #include "engine/screen_manager.h"
 
-namespace engine {
+namespace quillon::engine {
 namespace {
 
 // One screen with a timer that notes the time of every tick.
@@ -64,4 +64,4 @@ TEST_F(VirtualTimeTest, TimeStopsAtItsLimitAndAWaitPastItMovesNothing) {
 }
 
 }  // namespace
-}  // namespace engine
+}  // namespace quillon::engine

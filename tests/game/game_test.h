@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "game/game.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
 
@@ -38,7 +38,7 @@ class CzechDates : public engine::DateFormatter {
 
 class GameTest : public ::testing::Test {
  protected:
-  GameTest() { sm.Start(kFirstScreen); }
+  GameTest() { sm.Start(game::kFirstScreen); }
 
   void Wait(std::int64_t ms) { engine::AdvanceVirtualTime(sm, clock, ms); }
   bool Click(const std::string& screen, const std::string& control) {
@@ -73,7 +73,7 @@ class GameTest : public ::testing::Test {
   FakeSound sound;
   FakeDocuments documents;
   CzechDates dates;
-  engine::ScreenManager sm{GameScreens(), engine::Services{&sound, &documents, &dates, &clock}};
+  engine::ScreenManager sm{game::GameScreens(), engine::Services{&sound, &documents, &dates, &clock}};
 };
 
 }  // namespace quillon::testing

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
-#include "app/script_runner.h"
-#include "screens/about.h"
+#include "game/game.h"
+#include "script/runner.h"
+#include "game/desktop/about.h"
 
 namespace quillon {
 namespace {
@@ -23,7 +23,7 @@ ScriptRun RunWith(const std::string& script, const std::filesystem::path& folder
   std::istringstream in(script);
   std::ostringstream out, err;
   ScriptRun run;
-  run.status = RunScript(GameScreens(), in, out, err, folder);
+  run.status = script::RunScript(game::GameScreens(), in, out, err, folder);
   run.out = out.str();
   run.err = err.str();
   return run;
@@ -212,7 +212,7 @@ TEST(ScriptModeTest, EveryLineIsUtf8AndTypeTakesNoControlCharacters) {
   // A typed key is a change a window would redraw; a refused line types nothing at all, not
   // even the characters before the fault.
   std::ostringstream out, err;
-  ScriptRunner runner(GameScreens(), out, err, QUILLON_DATA_FOLDER);
+  script::ScriptRunner runner(game::GameScreens(), out, err, QUILLON_DATA_FOLDER);
   runner.Start();
   EXPECT_TRUE(runner.RunLine("wait 1600", 1));
   EXPECT_TRUE(runner.RunLine("click connect Picture1", 2));
@@ -306,7 +306,7 @@ TEST(ScriptModeTest, SoundsDocumentsAndTheEndArePrintedAsTheyHappen) {
   EXPECT_EQ(run.out, std::string("sound data/about.dat\n"
                                  "screens: about Statistika Programy connect dny board back\n"
                                  "open ") +
-                         kStudioWebAddress +
+                         game::kStudioWebAddress +
                          "\n"
                          "about.Picture2.Visible=False\n"
                          "ended\n");

@@ -22,7 +22,6 @@ endif()
 set(expected
   bin/quillon
   ${MODULE_DIR}/libquillon_sound.so
-  ${MODULE_DIR}/libquillon_window.so
   share/quillon/data/ip.dat
   share/quillon/data/about.dat
   share/applications/${id}.desktop

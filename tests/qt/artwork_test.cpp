@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/game.h"
+#include "game/game.h"
 #include "qt/look.h"
 
 namespace quillon::testing {
@@ -23,7 +23,7 @@ using engine::ControlKind;
 
 template <typename Visit>
 void ForEachControl(Visit visit) {
-  const engine::ScreenRegistry& screens = GameScreens();
+  const engine::ScreenRegistry& screens = game::GameScreens();
   for (const std::string& name : screens.Names()) {
     const engine::ScreenDesign& screen = *screens.Find(name);
     for (const ControlDesign& control : screen.controls) visit(screen, control);
@@ -38,7 +38,7 @@ std::string Join(const std::set<std::string>& names) {
 
 TEST(ArtworkTest, EveryPictureAndIconOfEveryScreenIsInTheProgramAndRenders) {
   std::set<std::string> named;
-  const engine::ScreenRegistry& screens = GameScreens();
+  const engine::ScreenRegistry& screens = game::GameScreens();
   for (const std::string& name : screens.Names()) {
     const engine::ScreenDesign& screen = *screens.Find(name);
     if (!screen.icon.empty()) named.insert(screen.icon);
@@ -49,22 +49,22 @@ TEST(ArtworkTest, EveryPictureAndIconOfEveryScreenIsInTheProgramAndRenders) {
   ASSERT_FALSE(named.empty());
   std::set<std::string> missing, broken;
   for (const std::string& picture : named) {
-    const QString path = window::ArtworkPath(picture);
+    const QString path = qt::ArtworkPath(picture);
     if (!QFile::exists(path)) {
       missing.insert(picture);
       continue;
     }
     QSvgRenderer renderer(path);
     if (!renderer.isValid() || renderer.defaultSize().isEmpty()) broken.insert(picture);
-    if (!window::Artwork(picture)) broken.insert(picture);
+    if (!qt::Artwork(picture)) broken.insert(picture);
   }
   EXPECT_TRUE(missing.empty()) << "pictures missing:" << Join(missing);
   EXPECT_TRUE(broken.empty()) << "pictures that do not render:" << Join(broken);
 }
 
 TEST(LayoutTest, TheWindowsFontIsInstalledWithCzechLetters) {
-  const QFont font = window::ControlFont(engine::Label("Label1", 0, 0, "x"));
-  EXPECT_EQ(QFontInfo(font).family(), window::kFontFamily);
+  const QFont font = qt::ControlFont(engine::Label("Label1", 0, 0, "x"));
+  EXPECT_EQ(QFontInfo(font).family(), qt::kFontFamily);
   EXPECT_EQ(QFontInfo(font).pixelSize(), 11);  // 8.25 pt at 96 dpi
   const QFontMetricsF metrics(font);
   for (const char32_t letter : std::u32string_view(U"áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ")) {
@@ -77,28 +77,28 @@ TEST(LayoutTest, EveryTextOfEveryScreenFitsItsBox) {
   ForEachControl([&](const engine::ScreenDesign& screen, const ControlDesign& control) {
     const QString text = QString::fromStdString(control.caption);
     if (text.isEmpty()) return;
-    const QFontMetricsF metrics(window::ControlFont(control));
+    const QFontMetricsF metrics(qt::ControlFont(control));
     const std::string where = screen.name + "." + control.name;
     if (control.kind == ControlKind::Label) {
-      const QRectF box = window::LabelRect(control, control.caption);
+      const QRectF box = qt::LabelRect(control, control.caption);
       if (control.width > 0 && !control.autoSize) {
         const QRectF needed = metrics.boundingRect(QRectF(0, 0, box.width(), 1e6),
-                                                   window::LabelTextFlags(control), text);
+                                                   qt::LabelTextFlags(control), text);
         if (needed.height() > box.height() + 0.5 || needed.width() > box.width() + 0.5) {
           overflowing.insert(where);
         }
       }
       // Every label lies within its screen.
-      if (box.right() > window::Px(screen.width) + 0.5 ||
-          box.bottom() > window::Px(screen.height) + 0.5) {
+      if (box.right() > qt::Px(screen.width) + 0.5 ||
+          box.bottom() > qt::Px(screen.height) + 0.5) {
         overflowing.insert(where + " (past its screen)");
       }
     } else if (control.kind == ControlKind::CommandButton) {
       // The caption beside the 16-pixel icon.
-      if (metrics.horizontalAdvance(text) > window::Px(control.width) - 32)
+      if (metrics.horizontalAdvance(text) > qt::Px(control.width) - 32)
         overflowing.insert(where);
     } else if (control.kind == ControlKind::Frame) {
-      if (metrics.horizontalAdvance(text) > window::Px(control.width) - 20)
+      if (metrics.horizontalAdvance(text) > qt::Px(control.width) - 20)
         overflowing.insert(where);
     }
   });

@@ -24,7 +24,7 @@ class DesktopWindowTest : public ::testing::Test {
     ASSERT_TRUE(game.Showing("about"));
   }
 
-  WindowHarness game{GameScreens()};
+  WindowHarness game{game::GameScreens()};
 };
 
 TEST_F(DesktopWindowTest, TheSplashCoversTheMiddleUntil1600MsThenTheDesktopShows) {
@@ -119,7 +119,7 @@ TEST_F(DesktopWindowTest, TheWindowsOwnTimerFiresTheTicksThatFellDue) {
 // After the first frame, every screen is drawn once out of sight: the game never notices.
 TEST_F(DesktopWindowTest, TheWarmUpDrawsEveryScreenAndLeavesTheGameAsItWas) {
   game.Wait(2000);
-  window::WarmUp warmUp(game.window, game.manager, GameScreens(), 0);
+  qt::WarmUp warmUp(game.window, game.manager, game::GameScreens(), 0);
   EXPECT_FALSE(warmUp.Done()) << "not before a frame";
   const std::uint64_t revision = game.manager.Revision();
   game.window.viewport()->repaint();

@@ -24,7 +24,7 @@ struct Keyboard {
   // The box that has the keyboard, checked against the game's focus.
   std::string Focused(std::string_view screen) const {
     const std::string control = game.manager.FocusedControl();
-    window::TextBox* box = game.window.TextBoxOf(screen, control);
+    qt::TextBox* box = game.window.TextBoxOf(screen, control);
     EXPECT_TRUE(box && box->hasFocus()) << control << " has the game's focus, not the keyboard";
     return control;
   }
@@ -38,7 +38,7 @@ struct Keyboard {
 };
 
 TEST(KeyboardFocusTest, TabAndShiftTabGoRoundTheLoginPromptsBoxesAndTypeNothing) {
-  WindowHarness game{GameScreens(), "login"};
+  WindowHarness game{game::GameScreens(), "login"};
   Keyboard keys(game);
   ASSERT_EQ(keys.Focused("login"), "Text1");
   keys.Tab();
@@ -59,7 +59,7 @@ TEST(KeyboardFocusTest, TabAndShiftTabGoRoundTheLoginPromptsBoxesAndTypeNothing)
 }
 
 TEST(KeyboardFocusTest, TabInTheAddressEntryIsNoKeyPressOfTheGame) {
-  WindowHarness game{GameScreens(), "ip"};
+  WindowHarness game{game::GameScreens(), "ip"};
   Keyboard keys(game);
   keys.Tab();
   keys.Tab();
@@ -78,7 +78,7 @@ TEST(KeyboardFocusTest, TabInTheAddressEntryIsNoKeyPressOfTheGame) {
 }
 
 TEST(KeyboardFocusTest, TheAddressEntryOpensWithTheKeyboardInItsFirstBox) {
-  WindowHarness game{GameScreens()};
+  WindowHarness game{game::GameScreens()};
   Keyboard keys(game);
   game.Wait(2000);
   game.ClickAt(game.ControlCentre("connect", "Picture1"));

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/script_recorder.h"
-#include "app/script_runner.h"
+#include "script/recorder.h"
+#include "script/runner.h"
 #include "qt/look.h"
 #include "qt/window_harness.h"
 
@@ -35,14 +35,14 @@ struct ScreenHistory {
 };
 
 // Hears of every event as the recorder does, noting the screens before and after each.
-struct Watcher : PlayerEventListener {
-  Watcher(const engine::ScreenManager& manager, PlayerEventListener& next)
+struct Watcher : session::PlayerEventListener {
+  Watcher(const engine::ScreenManager& manager, session::PlayerEventListener& next)
       : manager(manager), next(next) {}
-  void BeforeEvent(const PlayerEvent& event, std::int64_t moment, bool timersFired) override {
+  void BeforeEvent(const session::PlayerEvent& event, std::int64_t moment, bool timersFired) override {
     history.Note(manager);
     next.BeforeEvent(event, moment, timersFired);
   }
-  void AfterEvent(const PlayerEvent& event, bool clockRead) override {
+  void AfterEvent(const session::PlayerEvent& event, bool clockRead) override {
     next.AfterEvent(event, clockRead);
     history.Note(manager);
   }
@@ -51,21 +51,21 @@ struct Watcher : PlayerEventListener {
     history.Note(manager);
   }
   const engine::ScreenManager& manager;
-  PlayerEventListener& next;
+  session::PlayerEventListener& next;
   ScreenHistory history;
 };
 
 // The game in its window, played in real time on a clock the test moves, and recorded.
 struct RecordedGame {
   explicit RecordedGame(const std::string& file)
-      : manager(GameScreens(), engine::Services{&sound, &documents, &dates, &clock}),
+      : manager(game::GameScreens(), engine::Services{&sound, &documents, &dates, &clock}),
         recorder(file, manager, errors, "2026-01-02"),
         watcher(manager, recorder),
         window(manager, clock, real) {
     window.SetEventListener(&watcher);
     window.resize(1024, 768);
     window.show();
-    manager.Start(kFirstScreen);
+    manager.Start(game::kFirstScreen);
     watcher.history.Note(manager);
     window.Refresh();
     WindowHarness::Settle();
@@ -84,14 +84,14 @@ struct RecordedGame {
     const engine::ScreenDesign& design = *manager.Design(screen);
     const engine::ControlDesign& c = *design.Find(control);
     const engine::ScreenState* state = manager.Peek(screen);
-    const QRectF rect = window::ControlRect(c, state ? state->Find(control)->text : c.caption)
-                            .translated(window::Px(design.Left()), window::Px(design.Top()));
+    const QRectF rect = qt::ControlRect(c, state ? state->Find(control)->text : c.caption)
+                            .translated(qt::Px(design.Left()), qt::Px(design.Top()));
     std::vector<QPointF> points{rect.center()};
     for (double y = rect.top() + 1; y < rect.bottom(); y += 2) {
       for (double x = rect.left() + 1; x < rect.right(); x += 2) points.emplace_back(x, y);
     }
     for (const QPointF& point : points) {
-      const std::optional<window::GameWindow::Hit> hit = window.HitAt(point);
+      const std::optional<qt::GameWindow::Hit> hit = window.HitAt(point);
       if (hit && hit->screen == screen && hit->control == control) {
         return window.mapFromScene(point);
       }
@@ -103,11 +103,11 @@ struct RecordedGame {
   // A point of a screen where no control takes the click.
   QPoint EmptyAreaOf(const std::string& screen) {
     const engine::ScreenDesign& design = *manager.Design(screen);
-    const QRectF rect(window::Px(design.Left()), window::Px(design.Top()), window::Px(design.width),
-                      window::Px(design.height));
+    const QRectF rect(qt::Px(design.Left()), qt::Px(design.Top()), qt::Px(design.width),
+                      qt::Px(design.height));
     for (double y = rect.top() + 1; y < rect.bottom(); y += 2) {
       for (double x = rect.left() + 1; x < rect.right(); x += 2) {
-        const std::optional<window::GameWindow::Hit> hit = window.HitAt(QPointF(x, y));
+        const std::optional<qt::GameWindow::Hit> hit = window.HitAt(QPointF(x, y));
         if (hit && hit->screen == screen && hit->control.empty()) {
           return window.mapFromScene(QPointF(x, y));
         }
@@ -154,25 +154,25 @@ struct RecordedGame {
         Key(Qt::Key_Tab);
         continue;
       }
-      const ScriptLine parsed = ParseScriptLine(GameScreens(), line, number);
+      const script::ScriptLine parsed = script::ParseScriptLine(game::GameScreens(), line, number);
       ASSERT_EQ(parsed.refusal, "") << line;
-      const ScriptCommand& command = parsed.command;
+      const script::ScriptCommand& command = parsed.command;
       switch (command.kind) {
-        case ScriptCommand::Kind::Click:
+        case script::ScriptCommand::Kind::Click:
           ClickAt(PointOf(command.screen, command.control));
           break;
-        case ScriptCommand::Kind::Type:
+        case script::ScriptCommand::Kind::Type:
           for (const int code : command.keys) {
             const char32_t character = char32_t(code);
             TypeText(QString::fromUcs4(&character, 1));
           }
           break;
-        case ScriptCommand::Kind::Key:
+        case script::ScriptCommand::Kind::Key:
           Key(command.keys[0] == 8    ? Qt::Key_Backspace
               : command.keys[0] == 13 ? Qt::Key_Return
                                       : Qt::Key_Escape);
           break;
-        case ScriptCommand::Kind::Wait:
+        case script::ScriptCommand::Kind::Wait:
           Pass(command.ms);
           break;
         default:
@@ -199,19 +199,19 @@ struct RecordedGame {
   CzechDates dates;
   std::ostringstream errors;
   engine::ScreenManager manager;
-  ScriptRecorder recorder;
+  script::ScriptRecorder recorder;
   Watcher watcher;
-  window::GameWindow window;
+  qt::GameWindow window;
 };
 
 // A recording played in script mode, line by line, the screens noted after each line.
 struct ScriptPlay {
   explicit ScriptPlay(const std::string& file)
-      : script(file), runner(GameScreens(), out, err, QUILLON_DATA_FOLDER) {
+      : script(file), runner(game::GameScreens(), out, err, QUILLON_DATA_FOLDER) {
     runner.Start();
     history.Note(runner.Manager());
-    ScriptReader reader(GameScreens(), script);
-    while (const std::optional<ScriptLine> line = reader.Next()) {
+    script::ScriptReader reader(game::GameScreens(), script);
+    while (const std::optional<script::ScriptLine> line = reader.Next()) {
       const bool goesOn = runner.RunLine(*line);
       history.Note(runner.Manager());
       if (!goesOn) break;
@@ -226,7 +226,7 @@ struct ScriptPlay {
 
   std::ifstream script;
   std::ostringstream out, err;
-  ScriptRunner runner;
+  script::ScriptRunner runner;
   ScreenHistory history;
 };
 
@@ -385,7 +385,7 @@ TEST(RecordTest, AClickInTheSameInstantATimerFallsDueComesAfterTheTickAndReplays
   game.real.Set(5800);  // the window's timer, armed for 5800, has not run yet
   game.ClickAt(close);
   EXPECT_TRUE(game.manager.Ended());
-  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+  EXPECT_EQ(ReadFile(file).substr(script::RecordingHeader("2026-01-02").size()),
             "wait 2000\nclick Statistika Command1\nwait 3800\nclick about Picture2\n");
 
   ScriptPlay replay(file);
@@ -415,7 +415,7 @@ TEST(RecordTest, KeysTypedInOneMomentShareALineAndAnEditThatIsNoKeyPressIsPresse
   EXPECT_EQ(game.Text("login", "Text1"), "ysop");
   EXPECT_EQ(game.Text("login", "Text2"), "žluť");
   game.Close();
-  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+  EXPECT_EQ(ReadFile(file).substr(script::RecordingHeader("2026-01-02").size()),
             "wait 100\ntype sysoq\nkey 8\ntype p\nwait 50\nkey 8\nkey 8\nkey 8\nkey 8\nkey 8\n"
             "type ysop\nwait 50\nclick login Text2\ntype žluť\n");
   EXPECT_EQ(game.errors.str(), "");
@@ -430,7 +430,7 @@ TEST(RecordTest, WhatNoScriptLineCanSayIsACommentAndThePlayerIsToldOnce) {
   game.Key(Qt::Key_Delete);  // the address entry watches its boxes: no key presses stand in
   game.Key(Qt::Key_Delete);
   EXPECT_EQ(game.Text("ip", "Text1"), "");
-  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+  EXPECT_EQ(ReadFile(file).substr(script::RecordingHeader("2026-01-02").size()),
             "wait 1600\nclick connect Picture1\ntype 15\n"
             "# an edit of ip.Text1 to '5' that is no key press: no script line does that, so a "
             "replay may differ from here on\n"
@@ -448,13 +448,13 @@ TEST(RecordTest, ARecordingThatCannotBeWrittenIsToldOnceAndTheGamePlaysOn) {
     EXPECT_TRUE(game.manager.Peek("Programy")->Find("Command6")->visible) << file;
     game.Close();
     EXPECT_TRUE(game.recorder.Failed()) << file;
-    EXPECT_EQ(GameStatus(&game.recorder), 3);
+    EXPECT_EQ(script::GameStatus(&game.recorder), 3);
     const std::string reason =
         std::string(file) == "/dev/full" ? "No space left on device" : "No such file or directory";
     EXPECT_EQ(game.errors.str(), "quillon: cannot record the game to " + std::string(file) + ": " +
                                      reason + "; the game goes on unrecorded\n");
   }
-  EXPECT_EQ(GameStatus(nullptr), 0);
+  EXPECT_EQ(script::GameStatus(nullptr), 0);
 }
 
 TEST(RecordTest, OnlyWhatTheGameReceivesIsRecorded) {
@@ -479,7 +479,7 @@ TEST(RecordTest, OnlyWhatTheGameReceivesIsRecorded) {
   // "Konec hry" is a click area: a double click on it is one click, which opens the credits.
   doubleClick(game.PointOf("Statistika", "Command1"));
   EXPECT_TRUE(game.manager.Peek("about"));
-  EXPECT_EQ(ReadFile(file).substr(RecordingHeader("2026-01-02").size()),
+  EXPECT_EQ(ReadFile(file).substr(script::RecordingHeader("2026-01-02").size()),
             "wait 1600\nclick board Picture1\nwait 100\nclick Message Command3\nwait 400\n"
             "click Statistika Command1\n");
 }

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/script_runner.h"
+#include "script/runner.h"
 #include "qt/game_window.h"
 #include "qt/window_harness.h"
 
@@ -16,8 +16,8 @@ namespace {
 struct ReplayedGame {
   explicit ReplayedGame(const std::string& text, double speed = 1)
       : script(text),
-        runner(GameScreens(), out, err, QUILLON_DATA_FOLDER),
-        reader(GameScreens(), script),
+        runner(game::GameScreens(), out, err, QUILLON_DATA_FOLDER),
+        reader(game::GameScreens(), script),
         window(runner.Manager()),
         replay(runner, reader, window, real, speed) {
     window.WatchOnly([this] { replay.Stop(); });
@@ -46,10 +46,10 @@ struct ReplayedGame {
   std::istringstream script;
   std::ostringstream out, err;
   engine::VirtualClock real;
-  ScriptRunner runner;
-  ScriptReader reader;
-  window::GameWindow window;
-  window::Replay replay;
+  script::ScriptRunner runner;
+  script::ScriptReader reader;
+  qt::GameWindow window;
+  qt::Replay replay;
 };
 
 struct ScriptModeRun {
@@ -60,7 +60,7 @@ struct ScriptModeRun {
 ScriptModeRun InScriptMode(const std::string& text) {
   std::istringstream script(text);
   std::ostringstream out, err;
-  const int status = RunScript(GameScreens(), script, out, err, QUILLON_DATA_FOLDER);
+  const int status = script::RunScript(game::GameScreens(), script, out, err, QUILLON_DATA_FOLDER);
   return {status, out.str(), err.str()};
 }
 

@@ -58,20 +58,20 @@ class SoundTest : public ::testing::Test {
 };
 
 TEST_F(SoundTest, AMissingOrUnplayableFileCannotBePlayed) {
-  window::QtSoundPlayer player(SoundFolder(), false, QUILLON_SOUND_MODULE);
+  qt::QtSoundPlayer player(SoundFolder(), false, QUILLON_SOUND_MODULE);
   EXPECT_FALSE(player.Play("data/missing.dat"));
   EXPECT_FALSE(player.Play("data/noise.dat"));
   EXPECT_FALSE(player.Play("data/cut.dat"));
   EXPECT_FALSE(player.Play("data/huge.dat"));
   EXPECT_FALSE(player.Play("data"));  // the sound folder itself
   // Sounds are looked up in the player's folder only.
-  window::QtSoundPlayer elsewhere(SoundFolder() / "other", false, QUILLON_SOUND_MODULE);
+  qt::QtSoundPlayer elsewhere(SoundFolder() / "other", false, QUILLON_SOUND_MODULE);
   EXPECT_FALSE(elsewhere.Play("data/click.dat"));
 }
 
 // Without an audio output (as on a build machine) no sound plays: then Play is false too.
 TEST_F(SoundTest, AWaveSoundPlaysWhereThereIsAnAudioOutput) {
-  window::QtSoundPlayer player(SoundFolder(), false, QUILLON_SOUND_MODULE);
+  qt::QtSoundPlayer player(SoundFolder(), false, QUILLON_SOUND_MODULE);
   // Each sound cuts off the one before; a failing one in between changes nothing.
   for (int i = 0; i < 20; ++i) {
     EXPECT_EQ(player.Play("data/click.dat"), HasAudioOutput());
@@ -83,9 +83,9 @@ TEST_F(SoundTest, AWaveSoundPlaysWhereThereIsAnAudioOutput) {
 // The sounds play through a module loaded after start-up; without it no sound plays, and the
 // game shows its notice as for a missing sound.
 TEST_F(SoundTest, TheSoundsNeedTheirModule) {
-  window::QtSoundPlayer player(SoundFolder(), false, QUILLON_SOUND_MODULE);
+  qt::QtSoundPlayer player(SoundFolder(), false, QUILLON_SOUND_MODULE);
   EXPECT_TRUE(player.Prepare());
-  window::QtSoundPlayer withoutModule(SoundFolder(), false, dir.filePath("libquillon_sound.so"));
+  qt::QtSoundPlayer withoutModule(SoundFolder(), false, dir.filePath("libquillon_sound.so"));
   EXPECT_FALSE(withoutModule.Prepare());
   EXPECT_FALSE(withoutModule.Play("data/click.dat"));
 }
@@ -102,7 +102,7 @@ class UrlCatcher : public QObject {
 TEST(DocumentOpenerTest, AWebAddressGoesToTheDesktopsDefaultApplication) {
   UrlCatcher catcher;
   QDesktopServices::setUrlHandler("http", &catcher, "Open");
-  window::QtDocumentOpener opener;
+  qt::QtDocumentOpener opener;
   opener.Open("http://www.pergamen-studio.example/");
   QDesktopServices::unsetUrlHandler("http");
   ASSERT_EQ(catcher.opened.size(), 1u);

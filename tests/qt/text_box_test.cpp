@@ -45,8 +45,8 @@ engine::ScreenRegistry FormScreens(KeyLog& log) {
 
 class TextBoxTest : public ::testing::Test {
  protected:
-  window::TextBox& Box(const char* control = "Text1") {
-    window::TextBox* box = game.window.TextBoxOf("form", control);
+  qt::TextBox& Box(const char* control = "Text1") {
+    qt::TextBox* box = game.window.TextBoxOf("form", control);
     EXPECT_NE(box, nullptr);
     return *box;
   }

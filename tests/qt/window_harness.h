@@ -11,7 +11,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/game.h"
+#include "game/game.h"
 #include "engine/screen_manager.h"
 #include "game/game_test.h"
 #include "qt/game_window.h"
@@ -20,7 +20,7 @@ namespace quillon::testing {
 
 struct WindowHarness {
   explicit WindowHarness(const engine::ScreenRegistry& screens,
-                         std::string_view firstScreen = kFirstScreen)
+                         std::string_view firstScreen = game::kFirstScreen)
       : manager(screens, engine::Services{&sound, &documents, &dates, &clock}), window(manager) {
     window.resize(1024, 768);
     window.show();
@@ -82,7 +82,7 @@ struct WindowHarness {
   FakeDocuments documents;
   CzechDates dates;
   engine::ScreenManager manager;
-  window::GameWindow window;
+  qt::GameWindow window;
 };
 
 // How far apart two colours are, channel by channel.

@@ -24,7 +24,7 @@ class WindowPlacementTest : public ::testing::Test {
     WindowHarness::Settle();
   }
 
-  WindowHarness game{GameScreens()};
+  WindowHarness game{game::GameScreens()};
 };
 
 TEST_F(WindowPlacementTest, TheWindowComesUpCentredAndNoSmallerThan640By480) {
@@ -52,10 +52,10 @@ TEST_F(WindowPlacementTest, BackFromFullScreenTheWindowIsWhereThePlayerLeftIt) {
 TEST(CentredWindowTest, TheFrameAndAllAreCentredInTheFreeAreaAndFitASmallOne) {
   // A panel takes the top 32 pixels of a 1920 x 1080 display; the frame has a title bar.
   const QMargins frame(4, 28, 4, 4);
-  EXPECT_EQ(window::GameWindow::CentredWindow(QRect(0, 32, 1920, 1048), frame),
+  EXPECT_EQ(qt::GameWindow::CentredWindow(QRect(0, 32, 1920, 1048), frame),
             QRect(448, 184, 1024, 768));
   // Free area of exactly 1024 x 768: the window shrinks so that its title bar stays on it.
-  EXPECT_EQ(window::GameWindow::CentredWindow(QRect(0, 0, 1024, 768), frame),
+  EXPECT_EQ(qt::GameWindow::CentredWindow(QRect(0, 0, 1024, 768), frame),
             QRect(4, 28, 1016, 736));
 }
 
@@ -71,7 +71,7 @@ int RunEventLoop() {
 }
 
 TEST(WindowClosingTest, ClosingTheWindowEndsTheEventLoopWithStatus0) {
-  WindowHarness game{GameScreens()};
+  WindowHarness game{game::GameScreens()};
   QTimer::singleShot(0, &game.window, [&game] { game.window.close(); });
   EXPECT_EQ(RunEventLoop(), 0);
   EXPECT_FALSE(game.window.isVisible());
@@ -95,7 +95,7 @@ xcb_destroy_notify_event_t DestroyNotify(WId window) {
 }
 
 TEST(WindowClosingTest, AWindowDestroyedFromOutsideEndsTheEventLoopWithStatus0) {
-  WindowHarness game{GameScreens()};
+  WindowHarness game{game::GameScreens()};
   const WId window = game.window.winId();
   Deliver(DestroyNotify(window + 1));  // another window: nothing happens
   WindowHarness::Settle();

@@ -1,0 +1,17 @@
+// The two caught screens: the police have the player, and the only button ends the game.
+#pragma once
+
+#include "engine/design.h"
+#include "engine/screen_manager.h"
+
+namespace quillon::game {
+
+// Caught at criminality "Velká".
+engine::ScreenDesign LoserScreen();
+// Caught after deleting the wrong files on the third target.
+engine::ScreenDesign Loser2Screen();
+
+void loser_Command1_Click(engine::ScreenManager& sm);
+void loser2_Command1_Click(engine::ScreenManager& sm);
+
+}  // namespace quillon::game

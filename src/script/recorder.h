@@ -1,0 +1,96 @@
+// A game played in the window, written down as it is played as a script that script mode and
+// the replay play again the same way: every event the game receives becomes a `click`, `type`
+// or `key` line, and the game time between two events a `wait`.
+//
+// Each line goes to the file as soon as its event comes, before the game handles it, so a game
+// that crashes or is killed is kept up to its last event. Plain characters typed one after the
+// other into the same box gather on one `type` line, as long as that replays the same: no timer
+// fired between them and handling them did not look at the clock (the line is then rewritten in
+// place). What the script language cannot say (an edit that is no key press into a box the game
+// watches, say) becomes a comment, and the player is told once that the replay may differ.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "session/player_event.h"
+#include "engine/screen_manager.h"
+
+namespace quillon::script {
+
+class ScriptRecorder : public session::PlayerEventListener {
+ public:
+  // Creates (or empties) `file` and writes the header: the game's version and `date`. A file
+  // that cannot be written, now or later, is reported once on `err` and the game goes on
+  // unrecorded.
+  ScriptRecorder(const std::string& file, const engine::ScreenManager& manager, std::ostream& err,
+                 const std::string& date);
+  ~ScriptRecorder() override;
+  ScriptRecorder(const ScriptRecorder&) = delete;
+  ScriptRecorder& operator=(const ScriptRecorder&) = delete;
+
+  // Whether writing the recording failed: the program then ends with kRecordingFailedStatus.
+  bool Failed() const { return failed_; }
+
+  void BeforeEvent(const session::PlayerEvent& event, std::int64_t moment, bool timersFired) override;
+  void AfterEvent(const session::PlayerEvent& event, bool clockRead) override;
+  void GameOver(std::int64_t moment) override;
+
+ private:
+  // A line at the end of the file.
+  void Write(const std::string& line);
+  // The file from `offset` on replaced by `text`.
+  void Rewrite(std::int64_t offset, const std::string& text);
+  void WriteAll(const std::string& text);
+  void Fail(int error);
+  // `wait` lines for the game time from the last event to `moment`.
+  void WaitUntil(std::int64_t moment);
+  // A line for what the script language cannot say.
+  void CannotSay(std::int64_t moment, const std::string& what);
+  void RecordKey(const session::PlayerEvent& event, std::int64_t moment, bool timersFired);
+  void RecordEdit(const session::PlayerEvent& event, std::int64_t moment);
+  // A visible control of a screen that a click may stand in for a click on the screen's empty
+  // area: no text box, no click handler. Empty when there is none.
+  std::string StandIn(const std::string& screen) const;
+  // A key that may join the `type` line before it has been written on a line of its own; it
+  // joins that line once the game has handled it without looking at the clock.
+  void SettleKey(bool joins);
+
+  const engine::ScreenManager& manager_;
+  std::ostream& err_;
+  std::string file_;
+  int fd_ = -1;
+  bool seekable_ = false;
+  bool failed_ = false;
+  bool toldCannotSay_ = false;
+  bool over_ = false;
+  std::int64_t size_ = 0;        // bytes written: the offset of the next line
+  std::int64_t lastMoment_ = 0;  // the game time of the last event written
+
+  // The `type` line that plain characters may still join.
+  bool typeOpen_ = false;
+  std::int64_t typeStart_ = 0;  // its offset in the file
+  std::string typeText_;
+  std::string typeScreen_, typeControl_;
+
+  // A key written on its own line that may still join the `type` line.
+  bool keyPending_ = false;
+  std::int64_t keyStart_ = 0;   // where its lines (a wait, then the key) start
+  std::int64_t keyMoment_ = 0;  // its moment
+  std::string keyText_;         // its character
+};
+
+// The exit status of a game whose recording could not be written.
+inline constexpr int kRecordingFailedStatus = 3;
+
+// The first lines of a recording: "# Quillon VERSION, a game recorded on DATE ...".
+std::string RecordingHeader(const std::string& date);
+
+// The exit status of a game played in the window: kRecordingFailedStatus when its recording
+// could not be written, else 0.
+inline int GameStatus(const ScriptRecorder* recorder) {
+  return recorder && recorder->Failed() ? kRecordingFailedStatus : 0;
+}
+
+}  // namespace quillon::script

@@ -1,0 +1,36 @@
+#include "script/script_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+
+#include "game/game.h"
+#include "script/runner.h"
+#include "engine/services.h"
+
+namespace quillon::script {
+
+int RunScriptFile(const std::string& file) {
+  std::ifstream script;
+  if (file != "-") {
+    // A folder opens as a file that reads as empty: it would pass for a script with no lines.
+    std::error_code error;
+    if (!std::filesystem::is_directory(file, error)) script.open(file);
+    if (!script.is_open()) {
+      std::cerr << "quillon: cannot read " << file << '\n';
+      return 2;
+    }
+  }
+  std::istream& in = file == "-" ? std::cin : script;
+  const int status = RunScript(game::GameScreens(), in, std::cout, std::cerr, engine::SoundFolder());
+  // Output that was lost (a full disk, a closed pipe) must not pass for a run that went well.
+  std::cout.flush();
+  if (!std::cout && status != 2) {
+    std::cerr << "quillon: cannot write the script's output\n";
+    return 3;
+  }
+  return status;
+}
+
+}  // namespace quillon::script
