@@ -22,7 +22,7 @@ namespace {
 int Play(const std::string& script) {
   std::istringstream in(script);
   std::ostringstream out, err;
-  return quillon::script::RunScript(quillon::game::GameScreens(), in, out, err, BENCH_DATA);
+  return quillon::script::RunScript(quillon::game::GameScreens(), in, out, err, BENCH_DATA).status;
 }
 
 // The lines of a script that are commands: neither blank nor comments.

@@ -162,7 +162,7 @@ bool IsClickOrKeys(const quillon::script::ScriptLine& line) {
 class WindowGame {
  public:
   WindowGame(QSize size, const std::filesystem::path& data)
-      : runner_(quillon::game::GameScreens(), out_, err_, data), window_(runner_.Manager()) {
+      : runner_(quillon::game::GameScreens(), out_, err_, data), window_(runner_.Game()) {
     window_.resize(size);
     window_.show();
     runner_.Start();
@@ -181,10 +181,10 @@ class WindowGame {
   // into `kinds`. False, with the reason on standard error, when the game went astray.
   bool Play(const std::vector<quillon::script::ScriptLine>& script, Latencies& latencies, std::string& kinds) {
     for (const quillon::script::ScriptLine& line : script) {
-      if (runner_.Manager().Ended()) break;
+      if (runner_.Game().Ended()) break;
       const quillon::script::ScriptCommand& command = line.command;
       if (!IsClickOrKeys(line)) {
-        if (!runner_.RunLine(line) && !runner_.Manager().Ended()) break;
+        if (!runner_.RunLine(line) && !runner_.Game().Ended()) break;
         if (command.kind == quillon::script::ScriptCommand::Kind::Wait) {
           window_.Refresh();
           UntilPainted(paints_, Clock::now());
@@ -210,9 +210,9 @@ class WindowGame {
       }
     }
     // The window took over the end of the game from the runner: it closes.
-    if (runner_.Status() != 0 || !runner_.Manager().Ended()) {
+    if (runner_.Status() != 0 || !runner_.Game().Ended()) {
       std::cerr << "the game in the window went astray (status " << runner_.Status()
-                << (runner_.Manager().Ended() ? ", ended" : ", not ended") << "):\n"
+                << (runner_.Game().Ended() ? ", ended" : ", not ended") << "):\n"
                 << out_.str() << err_.str();
       return false;
     }
@@ -223,8 +223,8 @@ class WindowGame {
   // A point of the viewport where a click lands on the control: the middle of its rectangle,
   // or else the first point of a grid over it that reaches it.
   std::optional<QPoint> WhereToClick(const std::string& screen, const std::string& control) {
-    const quillon::engine::ScreenDesign* design = runner_.Manager().Design(screen);
-    const quillon::engine::ScreenState* state = runner_.Manager().Peek(screen);
+    const quillon::engine::ScreenDesign* design = runner_.Game().Game().Design(screen);
+    const quillon::engine::ScreenState* state = runner_.Game().Game().Peek(screen);
     const quillon::engine::ControlDesign* controlDesign = design ? design->Find(control) : nullptr;
     if (!controlDesign || !state) return std::nullopt;
     const QRectF rect =
@@ -248,7 +248,7 @@ class WindowGame {
   PaintCounter paints_;  // outlives the window it watches
   quillon::script::ScriptRunner runner_;
   quillon::qt::GameWindow window_;
-  quillon::qt::WarmUp warmUp_{window_, runner_.Manager(), quillon::game::GameScreens()};
+  quillon::qt::WarmUp warmUp_{window_, runner_.Game().Game(), quillon::game::GameScreens()};
 };
 
 // The reference: the same kinds of events, one after the other, on the bare window.
@@ -340,7 +340,7 @@ int Growth(int games, const Script& script) {
   for (int game = 1; game <= games; ++game) {
     std::istringstream in(script.text);
     std::ostringstream out, err;
-    if (quillon::script::RunScript(quillon::game::GameScreens(), in, out, err, BENCH_DATA) != 0) return 1;
+    if (quillon::script::RunScript(quillon::game::GameScreens(), in, out, err, BENCH_DATA).status != 0) return 1;
     if (game == early) headlessEarly = RssKiB();
   }
   headless = RssKiB();

@@ -14,8 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
   std::ostream discarded(nullptr);  // writes go nowhere
-  const int status = quillon::RunScript(quillon::game::GameScreens(), script, discarded, discarded,
-                                        QUILLON_SOUND_FOLDER);
+  const int status = quillon::script::RunScript(quillon::game::GameScreens(), script, discarded,
+                                                discarded, QUILLON_SOUND_FOLDER).status;
   if (status < 0 || status > 2) {
     std::fprintf(stderr, "fuzz_script: the run ended with status %d\n", status);
     __builtin_trap();

@@ -59,16 +59,15 @@ std::optional<SoundMode> ReadSoundMode(ByteReader& bytes) {
 }
 
 GameDriver::GameDriver(SoundMode sound)
-    : sound_(sound),
-      manager_(quillon::game::GameScreens(), engine::Services{&sound_, &documents_, &dates_, &clock_}) {
-  manager_.Start(quillon::game::kFirstScreen);
+    : sound_(sound), game_(quillon::game::GameScreens(), sound_, documents_, dates_) {
+  game_.Start(quillon::game::kFirstScreen);
 }
 
 std::vector<std::string> GameDriver::LoadedScreens() const {
   static const std::vector<std::string> every = quillon::game::GameScreens().Names();
   std::vector<std::string> loaded;
   for (const std::string& name : every) {
-    if (manager_.Peek(name)) loaded.push_back(name);
+    if (Manager().Peek(name)) loaded.push_back(name);
   }
   return loaded;
 }
@@ -77,34 +76,36 @@ void GameDriver::Click(std::uint8_t screenSelector, std::uint8_t controlIndex) {
   const std::vector<std::string> loaded = LoadedScreens();
   if (loaded.empty()) return;
   const std::string& screen = loaded[screenSelector % loaded.size()];
-  const std::vector<engine::ControlDesign>& controls = manager_.Design(screen)->controls;
-  if (controls.empty()) {
-    manager_.ClickScreen(screen);
-    return;
-  }
-  manager_.Click(screen, controls[controlIndex % controls.size()].name);
+  const std::vector<engine::ControlDesign>& controls = Manager().Design(screen)->controls;
+  const std::string control =
+      controls.empty() ? std::string() : controls[controlIndex % controls.size()].name;
+  game_.Deliver(session::PlayerEvent::ClickOn(screen, control));
 }
 
 void GameDriver::ClickScreen(std::uint8_t screenSelector) {
   const std::vector<std::string> loaded = LoadedScreens();
-  if (!loaded.empty()) manager_.ClickScreen(loaded[screenSelector % loaded.size()]);
+  if (!loaded.empty()) game_.Deliver(session::PlayerEvent::ClickOn(loaded[screenSelector % loaded.size()], {}));
+}
+
+void GameDriver::Key(int code) {
+  game_.Deliver(session::PlayerEvent::KeyPress(code));
 }
 
 void GameDriver::Edit(const std::string& text) {
-  const std::string box = manager_.FocusedControl();
-  if (!box.empty()) manager_.EditText(manager_.ActiveScreen(), box, text);
+  const std::string box = Manager().FocusedControl();
+  if (!box.empty()) game_.Deliver(session::PlayerEvent::EditOf(Manager().ActiveScreen(), box, text));
 }
 
 void GameDriver::Wait(WaitMode mode, std::int64_t jumpMs) {
   std::int64_t ms = jumpMs;
   if (mode != WaitMode::kJump) {
-    const std::optional<std::int64_t> due = manager_.NextTimerDue();
-    const std::int64_t untilDue = due ? std::max<std::int64_t>(*due - clock_.NowMs(), 0) : 1;
+    const std::optional<std::int64_t> due = game_.NextTimerDue();
+    const std::int64_t untilDue = due ? std::max<std::int64_t>(*due - game_.Now(), 0) : 1;
     if (mode == WaitMode::kJustBefore) ms = std::max<std::int64_t>(untilDue - 1, 0);
     if (mode == WaitMode::kExactly) ms = untilDue;
     if (mode == WaitMode::kJustAfter) ms = untilDue + 1;
   }
-  engine::AdvanceVirtualTime(manager_, clock_, ms);
+  game_.Advance(ms);
 }
 
 void EncodeClick(std::vector<std::uint8_t>& out, std::size_t screenIndex, std::size_t control) {

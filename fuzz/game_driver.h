@@ -15,6 +15,7 @@
 
 #include "engine/screen_manager.h"
 #include "engine/services.h"
+#include "session/game_session.h"
 
 namespace fuzz {
 
@@ -87,23 +88,22 @@ class GameDriver {
   // The screens that are loaded now, by name: what a screen selector counts among.
   std::vector<std::string> LoadedScreens() const;
 
-  engine::ScreenManager& Manager() { return manager_; }
-  const engine::ScreenManager& Manager() const { return manager_; }
-  const engine::VirtualClock& Clock() const { return clock_; }
+  const engine::ScreenManager& Manager() const { return game_.Game(); }
+  std::int64_t Now() const { return game_.Now(); }
   const FakeSound& Sound() const { return sound_; }
   const FakeDocuments& Documents() const { return documents_; }
 
  private:
   void Click(std::uint8_t screenSelector, std::uint8_t controlIndex);
   void ClickScreen(std::uint8_t screenSelector);
+  void Key(int code);
   void Edit(const std::string& text);
   void Wait(WaitMode mode, std::int64_t jumpMs);
 
-  engine::VirtualClock clock_;
   FakeSound sound_;
   FakeDocuments documents_;
   CzechDates dates_;
-  engine::ScreenManager manager_;
+  session::GameSession game_;
 };
 
 // Reads the set-up byte and starts a game from it; nullopt for an empty input.
@@ -131,7 +131,7 @@ bool GameDriver::PlayNext(ByteReader& bytes, AfterStep&& afterEachStep) {
     case Op::kKey: {
       const std::optional<std::uint8_t> key = bytes.Next();
       if (!key) return false;
-      manager_.TypeKey(KeyCode(*key));
+      Key(KeyCode(*key));
       afterEachStep();
       return true;
     }
@@ -141,7 +141,7 @@ bool GameDriver::PlayNext(ByteReader& bytes, AfterStep&& afterEachStep) {
       for (int i = 0; i < 1 + *length % 16; ++i) {
         const std::optional<std::uint8_t> key = bytes.Next();
         if (!key) return false;
-        manager_.TypeKey(KeyCode(*key));
+        Key(KeyCode(*key));
         afterEachStep();
       }
       return true;
@@ -167,7 +167,7 @@ bool GameDriver::PlayNext(ByteReader& bytes, AfterStep&& afterEachStep) {
       int code = *high * 256 + *low;
       // A lone surrogate is no character; those codes stand for the emoji block instead.
       if (code >= 0xD800 && code <= 0xDFFF) code = 0x1F600 + (code & 0x4F);
-      manager_.TypeKey(code);
+      Key(code);
       afterEachStep();
       return true;
     }

@@ -156,7 +156,7 @@ std::optional<std::string> GameInvariants::Check(const GameDriver& game) {
   if (auto broken = CheckScreensAndZOrder(sm, loaded)) return broken;
   if (auto broken = CheckActiveScreen(sm)) return broken;
   if (auto broken = CheckFocus(sm, loaded)) return broken;
-  return CheckTimers(sm, loaded, game.Clock().NowMs());
+  return CheckTimers(sm, loaded, game.Now());
 }
 
 // The statistics panel is shown at start-up and never unloaded while the game runs, so it can

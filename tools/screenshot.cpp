@@ -12,7 +12,7 @@
 
 #include "game/game.h"
 #include "script/runner.h"
-#include "engine/services.h"
+#include "platform/folders.h"
 #include "qt/game_window.h"
 
 int main(int argc, char** argv) {
@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
 
   quillon::script::ScriptRunner runner(quillon::game::GameScreens(), std::cout, std::cerr,
-                               quillon::engine::SoundFolder());
-  quillon::qt::GameWindow window(runner.Manager());
+                               quillon::platform::SoundFolder());
+  quillon::qt::GameWindow window(runner.Game());
   window.resize(1024, 768);
   window.show();
   runner.Start();

@@ -111,6 +111,7 @@ class ScreenManager {
 
   // --- Inspection: never loads a screen ----------------------------------------------------
   const ScreenDesign* Design(std::string_view screen) const;
+  const ScreenRegistry& Designs() const { return designs_; }
   const ScreenState* Peek(std::string_view screen) const;
   std::vector<std::string> VisibleFrontToBack() const;
   std::string ActiveScreen() const { return active_; }
@@ -209,6 +210,13 @@ constexpr bool IsTypeableCharacter(std::int64_t code) {
   const bool control = code < 32 || code == 127;
   const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
   return !control && !surrogate && code <= 0x10FFFF;
+}
+
+// Whether a code is a key a player can press into a text box: Backspace, Enter, Escape or a
+// character that types.
+constexpr bool IsKeyCode(std::int64_t code) {
+  return code == kBackspaceKey || code == kEnterKey || code == kEscapeKey ||
+         IsTypeableCharacter(code);
 }
 
 // The UTF-8 bytes of a character code.

@@ -1,10 +1,10 @@
-// The platform services the game uses, each behind a small interface so that the game runs
-// the same in the window, in script mode and in tests.
+// The services the game uses, each behind a small interface so that the game runs the same in
+// the window, in script mode and in tests, and the clocks and date formats it uses. Where the
+// game's files lie and whether they may be read is the platform's (src/platform).
 #pragma once
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 namespace quillon::engine {
@@ -73,38 +73,13 @@ class VirtualClock : public Clock {
     return now_;
   }
   void Set(std::int64_t ms) { now_ = ms; }
+  // The time, for whoever moves the clock: not counted as a read.
+  std::int64_t Time() const { return now_; }
   std::uint64_t Reads() const { return reads_; }
 
  private:
   std::int64_t now_ = 0;
   mutable std::uint64_t reads_ = 0;
 };
-
-// The folder of the running executable.
-std::filesystem::path ExecutableFolder();
-
-// Where the game's sounds lie: `overrideFolder` when given (the player's QUILLON_DATA_DIR),
-// else `data` beside the executable when it is there (a build tree), else
-// `../share/quillon/data` relative to the executable (an installed tree, under any prefix).
-std::filesystem::path LocateSoundFolder(const std::filesystem::path& executableFolder,
-                                        const std::filesystem::path& overrideFolder = {});
-// The same, with the override taken from the environment.
-std::filesystem::path SoundFolder();
-
-// A module of the game's own, `file`: beside the executable when it is there (a build tree),
-// else in `installedFolder` relative to the executable's folder (an installed tree).
-std::filesystem::path LocateModule(const std::filesystem::path& executableFolder,
-                                   const std::filesystem::path& installedFolder,
-                                   const std::string& file);
-
-// The file of a sound that the game names by its path in the `data` folder ("data/ip.dat").
-std::filesystem::path SoundFile(const std::filesystem::path& soundFolder, const std::string& path);
-
-// True when the file holds a WAVE sound that the window's player really plays: a regular file
-// of at most 16 MiB; 8, 16, 24 or 32-bit PCM, mono or stereo, 1 000 to 192 000 samples a
-// second, its header consistent; a non-empty data chunk of whole sample frames that lies in the
-// file and comes within the first 16 chunks, after the format. Reads only the headers, never
-// blocks (a FIFO or a device is refused at once) and takes microseconds.
-bool IsPlayableWave(const std::filesystem::path& file);
 
 }  // namespace quillon::engine

@@ -34,22 +34,6 @@ constexpr QSize kSmallestWindow(640, 480);
 // How long a replay's click stays marked, in real time.
 constexpr int kHighlightMs = 300;
 
-// The text box that Tab (forward) or Shift+Tab (backward) moves to from the focused one, in
-// design order and round the end: the next visible, enabled text box.
-std::optional<size_t> NextTextBox(const engine::ScreenState& screen, bool forward) {
-  const int count = int(screen.controls.size());
-  const int from = screen.focus >= 0 ? screen.focus : (forward ? -1 : count);
-  for (int step = 1; step <= count; ++step) {
-    const int index = ((from + (forward ? step : -step)) % count + count) % count;
-    const engine::ControlState& control = screen.controls[size_t(index)];
-    if (control.design->kind == engine::ControlKind::TextBox && control.visible &&
-        control.enabled) {
-      return size_t(index);
-    }
-  }
-  return std::nullopt;
-}
-
 // What an event of the X11 window system tells about a window.
 enum class X11News { Nothing, Destroyed, PropertyChanged };
 
@@ -75,8 +59,9 @@ X11News X11NewsOf([[maybe_unused]] const void* message, [[maybe_unused]] WId win
 
 }  // namespace
 
-GameWindow::GameWindow(engine::ScreenManager& manager, QWidget* parent)
-    : QGraphicsView(parent), manager_(manager) {
+GameWindow::GameWindow(session::GameSession& session, const engine::Clock* realClock,
+                       QWidget* parent)
+    : QGraphicsView(parent), session_(session), manager_(session.Game()), realClock_(realClock) {
   scene_.setSceneRect(0, 0, kDesktopWidthPx, kDesktopHeightPx);
   scene_.setItemIndexMethod(QGraphicsScene::NoIndex);  // a few dozen items that change often
   desktop_ =
@@ -96,22 +81,24 @@ GameWindow::GameWindow(engine::ScreenManager& manager, QWidget* parent)
 
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, [this] { FireTimers(); });
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    CatchUp();
+    Refresh();
+  });
 
   auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
   fullScreen->setContext(Qt::ApplicationShortcut);
   connect(fullScreen, &QShortcut::activated, this, [this] { ToggleFullScreen(); });
 
-  // The game's End closes the window, once the handler that ended it is over. Whoever listened
-  // before (script mode prints "ended") still hears of it.
-  previousEnd_ = manager_.EndListener();
-  manager_.SetEndListener([this] {
-    if (previousEnd_) previousEnd_();
-    if (listener_) listener_->GameOver(manager_.NowMs());
-    timer_.stop();
-    QMetaObject::invokeMethod(
-        this, [this] { close(); }, Qt::QueuedConnection);
-  });
+  // The game's End closes the window, once the handler that ended it is over. In a replay the
+  // replay closes it, once it has told what follows the end.
+  if (realClock_) {
+    session_.SetEndListener([this] {
+      timer_.stop();
+      QMetaObject::invokeMethod(
+          this, [this] { close(); }, Qt::QueuedConnection);
+    });
+  }
 
   // The backdrop gives the window its caption and icon.
   if (const engine::ScreenDesign* backdrop = manager_.Design(kBackdrop)) {
@@ -123,16 +110,9 @@ GameWindow::GameWindow(engine::ScreenManager& manager, QWidget* parent)
   resize(kWindowedSize);
 }
 
-GameWindow::GameWindow(engine::ScreenManager& manager, engine::VirtualClock& gameClock,
-                       const engine::Clock& realClock, QWidget* parent)
-    : GameWindow(manager, parent) {
-  gameClock_ = &gameClock;
-  realClock_ = &realClock;
-}
-
 GameWindow::~GameWindow() {
   QCoreApplication::instance()->removeNativeEventFilter(this);
-  manager_.SetEndListener(previousEnd_);
+  if (realClock_) session_.SetEndListener(nullptr);
   timer_.stop();
   // The screens (and their line edits) go before the scene and the view.
   for (auto& [name, item] : screens_) delete item;
@@ -143,12 +123,12 @@ GameWindow::~GameWindow() {
 
 void GameWindow::Refresh() {
   if (manager_.Revision() != shownRevision_) UpdateScene();
-  const std::optional<std::int64_t> due = manager_.NextTimerDue();
-  if (!due) {
+  const std::optional<std::int64_t> due = session_.NextTimerDue();
+  if (!due || watchOnly_) {
     timer_.stop();
     return;
   }
-  const std::int64_t now = realClock_ ? realClock_->NowMs() : manager_.NowMs();
+  const std::int64_t now = realClock_ ? realClock_->NowMs() : session_.Now();
   const std::int64_t wait = std::clamp<std::int64_t>(*due - now, 0, INT_MAX);
   timer_.start(int(wait));
 }
@@ -165,91 +145,25 @@ void GameWindow::RefreshSoon() {
       Qt::QueuedConnection);
 }
 
-void GameWindow::FireTimers() {
-  CatchUp();
-  Refresh();
-}
-
-std::int64_t GameWindow::CatchUp() {
-  const std::optional<std::int64_t> due = manager_.NextTimerDue();
-  if (!gameClock_) {
-    if (due && *due <= manager_.NowMs()) timersFired_ = true;
-    manager_.FireDueTimers();
-    return manager_.NowMs();
-  }
-  // Whole milliseconds of the real clock; the game clock never goes back, nor past its end.
-  const std::int64_t game = gameClock_->NowMs();
-  const std::int64_t now =
-      std::max(game, std::min(realClock_->NowMs(), engine::kVirtualTimeLimitMs));
-  if (due && *due <= now) timersFired_ = true;
-  engine::AdvanceVirtualTime(manager_, *gameClock_, now - game);
-  return now;
+void GameWindow::CatchUp() {
+  session_.AdvanceTo(realClock_ ? realClock_->NowMs() : session_.Now());
 }
 
 // --- Events of the player ------------------------------------------------------------------
-
-bool GameWindow::Deliver(session::PlayerEvent event, std::int64_t moment) {
-  if (manager_.Ended()) return false;
-  // What the game would ignore does not reach it, nor its listener: a click the game does
-  // not take, a key with no text box to go to.
-  const engine::ScreenState* screen = manager_.Peek(event.screen);
-  const engine::ControlState* control = screen ? screen->Find(event.control) : nullptr;
-  switch (event.kind) {
-    case session::PlayerEvent::Kind::Click:
-    case session::PlayerEvent::Kind::ClickScreen:
-      if (!manager_.TakesClick(event.screen, event.control)) return false;
-      break;
-    case session::PlayerEvent::Kind::Key:
-      event.screen = manager_.ActiveScreen();
-      event.control = manager_.FocusedControl();
-      if (event.control.empty()) return false;
-      break;
-    case session::PlayerEvent::Kind::Edit:
-    case session::PlayerEvent::Kind::Focus:
-      if (!screen || !control) return false;
-      break;
-  }
-
-  if (listener_) listener_->BeforeEvent(event, moment, timersFired_);
-  timersFired_ = false;
-  const std::uint64_t reads = gameClock_ ? gameClock_->Reads() : 0;
-  switch (event.kind) {
-    case session::PlayerEvent::Kind::Click:
-      manager_.Click(event.screen, event.control);
-      break;
-    case session::PlayerEvent::Kind::ClickScreen:
-      manager_.ClickScreen(event.screen);
-      break;
-    case session::PlayerEvent::Kind::Key:
-      manager_.TypeKey(event.key);
-      break;
-    case session::PlayerEvent::Kind::Edit:
-      manager_.EditText(event.screen, event.control, event.text);
-      break;
-    case session::PlayerEvent::Kind::Focus:
-      manager_.SetFocus(event.screen, event.control);
-      break;
-  }
-  // Without a clock of its own the window cannot tell, and counts the clock as read.
-  const bool clockRead = !gameClock_ || gameClock_->Reads() != reads;
-  if (listener_) listener_->AfterEvent(event, clockRead);
-  return true;
-}
 
 void GameWindow::DeliverFromTextBox(const session::PlayerEvent& event) {
   if (watchOnly_) {
     RefreshSoon();  // the box shows the game's text again
     return;
   }
-  const std::int64_t moment = CatchUp();
-  Deliver(event, moment);
+  CatchUp();
+  session_.Deliver(event);
   UpdateFocus();
   RefreshSoon();
 }
 
 void GameWindow::UpdateScene() {
   shownRevision_ = manager_.Revision();
-  ++sceneUpdates_;
 
   // A screen that was unloaded (or unloaded and loaded anew) starts from its design again.
   for (auto it = screens_.begin(); it != screens_.end();) {
@@ -318,14 +232,8 @@ bool GameWindow::event(QEvent* event) {
 
 void GameWindow::MoveFocus(bool forward) {
   if (manager_.Ended()) return;
-  const std::int64_t moment = CatchUp();
-  const std::string screen = manager_.ActiveScreen();
-  const engine::ScreenState* state = manager_.Peek(screen);
-  const std::optional<size_t> next =
-      state && state->visible && state->enabled ? NextTextBox(*state, forward) : std::nullopt;
-  if (next) {
-    Deliver(session::PlayerEvent::FocusOn(screen, state->design->controls[*next].name), moment);
-  }
+  CatchUp();
+  session_.MoveFocus(forward);
   Refresh();
 }
 
@@ -347,11 +255,10 @@ std::optional<GameWindow::Hit> GameWindow::HitAt(QPointF desktop) const {
 void GameWindow::Click(QPointF desktop) {
   if (manager_.Ended()) return;
   // The click lands on what the game shows at its moment, once the timers due have fired.
-  const std::int64_t moment = CatchUp();
+  CatchUp();
   Refresh();
-  const std::optional<Hit> hit = HitAt(desktop);
-  if (hit) {
-    Deliver(session::PlayerEvent::ClickOn(hit->screen, hit->control), moment);
+  if (const std::optional<Hit> hit = HitAt(desktop)) {
+    session_.Deliver(session::PlayerEvent::ClickOn(hit->screen, hit->control));
   }
   Refresh();
 }
@@ -521,9 +428,8 @@ void GameWindow::ToggleFullScreen() {
 
 void GameWindow::closeEvent(QCloseEvent* event) {
   // Closing the window ends the game as End does: nothing is kept, nothing runs any more. The
-  // listener hears how long the game ran on since the last event.
-  if (listener_ && !manager_.Ended()) listener_->GameOver(CatchUp());
-  listener_ = nullptr;
+  // session's listener hears how long the game ran on since the last event.
+  if (!watchOnly_) session_.Leave(realClock_ ? realClock_->NowMs() : session_.Now());
   timer_.stop();
   event->accept();
 }

@@ -1,10 +1,10 @@
 // The game's one top-level window. It shows the whole 1024 x 768 desktop scaled to fit, with
-// black bars around it, draws the engine's screens in the engine's order, and hands the
-// player's clicks and keys and the timers' ticks to the engine, one event at a time.
+// black bars around it, draws the game's screens in the game's order, and hands the player's
+// clicks and keys to the game session, one event at a time. It holds no rule of the game.
 //
-// Every event of the player reaches the game at one point (Deliver), at one moment of the game
-// clock: the timers due by then fire first, each at its own due moment as a script's `wait`
-// fires them, then the event is handled. A listener (the recorder) hears of each event there.
+// Before each event of the player, and whenever a timer falls due, the window moves the
+// session's game time on to the real clock: the timers due by then fire first, each at its own
+// due moment as a script's `wait` fires them, then the event is handled.
 //
 // The desktop is a QGraphicsScene in pixels of the 1024 x 768 desktop, shown by a view that
 // scales it to the window: the view gives the scaling (real line edits included, so their caret,
@@ -25,9 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "session/player_event.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
+#include "session/game_session.h"
 
 class QGraphicsRectItem;
 
@@ -38,18 +38,14 @@ class TextBox;
 
 class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
  public:
-  // The manager holds the game and its services. Its clock is moved by whoever owns it (a
-  // test, the screenshot tool, a replay); the window fires the timers due at its time.
-  explicit GameWindow(engine::ScreenManager& manager, QWidget* parent = nullptr);
-  // The game played in real time: `gameClock` is the manager's clock, and the window moves it
-  // on to `realClock` before every event and whenever a timer falls due, firing the timers due
-  // on the way each at its own moment. Game time stands still while an event is handled.
-  GameWindow(engine::ScreenManager& manager, engine::VirtualClock& gameClock,
-             const engine::Clock& realClock, QWidget* parent = nullptr);
+  // The game played in real time: the window moves the session's game time on to `realClock`
+  // before every event and whenever a timer falls due. Without a real clock, game time is
+  // moved by whoever owns the session (a test, the screenshot tool, a replay), and the window
+  // fires only the timers due at the session's time. The game's end closes the window.
+  explicit GameWindow(session::GameSession& session, const engine::Clock* realClock = nullptr,
+                      QWidget* parent = nullptr);
   ~GameWindow() override;
 
-  // Hears of every event of the player the game receives; null for none.
-  void SetEventListener(session::PlayerEventListener* listener) { listener_ = listener; }
   // A replay: the player's clicks and keys no longer reach the game; Escape calls `stop`. The
   // window's own keys (F11) still work.
   void WatchOnly(std::function<void()> stop);
@@ -71,8 +67,6 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
 
   // A text box of a showing screen, null when there is none.
   TextBox* TextBoxOf(std::string_view screen, std::string_view control) const;
-  // How often the scene was brought up to date: only when the game changed what it shows.
-  std::uint64_t SceneUpdates() const { return sceneUpdates_; }
   // Whether the window's one timer is armed for the engine's next tick.
   bool TimerArmed() const { return timer_.isActive(); }
 
@@ -99,12 +93,8 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  void FireTimers();
-  // Moves the game on to the moment of an event: the timers due by then fire. Returns it.
-  std::int64_t CatchUp();
-  // Hands an event of the player to the game, at the moment CatchUp returned; false when the
-  // game does not take it (a screen no longer there to click, no text box to type into).
-  bool Deliver(session::PlayerEvent event, std::int64_t moment);
+  // Moves game time on to the real clock: the timers due by then fire.
+  void CatchUp();
   // An event from a text box: the scene is brought up to date once the box's event is over.
   void DeliverFromTextBox(const session::PlayerEvent& event);
   void Click(QPointF desktop);
@@ -130,12 +120,9 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   void RefreshSoon();
   void FitDesktop();
 
-  engine::ScreenManager& manager_;
-  engine::VirtualClock* gameClock_ = nullptr;  // null: the game's clock is moved by its owner
-  const engine::Clock* realClock_ = nullptr;
-  session::PlayerEventListener* listener_ = nullptr;
-  bool timersFired_ = false;  // since the last event of the player
-  std::function<void()> previousEnd_;
+  session::GameSession& session_;
+  const engine::ScreenManager& manager_;      // the session's game, read to draw it
+  const engine::Clock* realClock_ = nullptr;  // null: game time is moved by the session's owner
   bool watchOnly_ = false;
   std::function<void()> stop_;
   std::vector<QGraphicsRectItem*> highlights_;
@@ -146,7 +133,6 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   bool centreInFrame_ = false;             // centred before the frame was known
   QTimer timer_;
   std::uint64_t shownRevision_ = 0;
-  std::uint64_t sceneUpdates_ = 0;
   bool refreshQueued_ = false;
 };
 

@@ -1,38 +1,77 @@
 #include "qt/qt_services.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QUrl>
 #include <iostream>
 
+#include "platform/folders.h"
+#include "platform/module_file.h"
+#include "platform/wave.h"
+
 namespace quillon::qt {
 
-QString SoundModulePath() {
-  const std::filesystem::path module =
-      engine::LocateModule(engine::ExecutableFolder(), QUILLON_MODULE_DIR, "libquillon_sound.so");
-  return QString::fromStdString(module.string());
+std::filesystem::path SoundModulePath() {
+  const std::optional<std::filesystem::path> folder = platform::ExecutableFolder();
+  if (!folder) return {};
+  return platform::LocateModule(*folder, QUILLON_MODULE_DIR, "libquillon_sound.so");
 }
 
-QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder, bool silentWithoutOutput, QString module)
-    : folder_(std::move(folder)), silentWithoutOutput_(silentWithoutOutput), module_(module) {}
+QtSoundPlayer::QtSoundPlayer(std::filesystem::path folder, bool silentWithoutOutput,
+                             std::filesystem::path module)
+    : folder_(std::move(folder)),
+      silentWithoutOutput_(silentWithoutOutput),
+      modulePath_(std::move(module)) {}
 
 QtSoundPlayer::~QtSoundPlayer() {
   if (stop_) stop_();
 }
 
-bool QtSoundPlayer::Load() {
-  if (!loadTried_) {
-    loadTried_ = true;
-    prepare_ = reinterpret_cast<bool (*)()>(module_.resolve("quillon_sound_prepare"));
-    play_ = reinterpret_cast<bool (*)(const char*)>(module_.resolve("quillon_sound_play"));
-    stop_ = reinterpret_cast<void (*)()>(module_.resolve("quillon_sound_stop"));
-    if (!prepare_ || !play_ || !stop_) {
-      prepare_ = nullptr;
-      play_ = nullptr;
-      stop_ = nullptr;
-      std::cerr << "quillon: no sounds: " << module_.errorString().toStdString() << '\n';
-    }
+namespace {
+
+template <typename Entry>
+Entry Resolve(QLibrary& module, const char* name) {
+  return reinterpret_cast<Entry>(module.resolve(name));
+}
+
+}  // namespace
+
+std::optional<std::string> QtSoundPlayer::LoadModule() {
+  if (modulePath_.empty()) {
+    return "the sound module cannot be found: " + std::string(platform::kNoExecutableFolder);
   }
-  return play_ != nullptr;
+  // The dynamic loader trusts the file: one cut short would end the game with SIGBUS.
+  if (const std::optional<std::string> refusal = platform::ModuleFileRefusal(modulePath_)) {
+    return modulePath_.string() + ": " + *refusal;
+  }
+  module_.setFileName(QFile::decodeName(modulePath_.c_str()));
+  if (!module_.load()) return module_.errorString().toStdString();
+  const auto interfaceOf =
+      Resolve<decltype(&quillon_sound_interface)>(module_, "quillon_sound_interface");
+  if (!interfaceOf || interfaceOf() != kSoundInterface) {
+    module_.unload();
+    return modulePath_.string() + ": it is the sound module of another version of the game";
+  }
+  prepare_ = Resolve<decltype(prepare_)>(module_, "quillon_sound_prepare");
+  play_ = Resolve<decltype(play_)>(module_, "quillon_sound_play");
+  stop_ = Resolve<decltype(stop_)>(module_, "quillon_sound_stop");
+  if (prepare_ && play_ && stop_) return std::nullopt;
+  prepare_ = nullptr;
+  play_ = nullptr;
+  stop_ = nullptr;
+  return module_.errorString().toStdString();
+}
+
+bool QtSoundPlayer::Load() {
+  if (loadTried_) return play_ != nullptr;
+  loadTried_ = true;
+  // Without a sound folder nothing would play: the game has said why it has no sounds.
+  if (folder_.empty()) return false;
+  if (const std::optional<std::string> refusal = LoadModule()) {
+    std::cerr << "quillon: no sounds: " << *refusal << '\n';
+    return false;
+  }
+  return true;
 }
 
 bool QtSoundPlayer::Prepare() {
@@ -42,10 +81,10 @@ bool QtSoundPlayer::Prepare() {
 }
 
 bool QtSoundPlayer::Play(const std::string& path) {
-  const std::filesystem::path file = engine::SoundFile(folder_, path);
+  const std::filesystem::path file = platform::SoundFile(folder_, path);
   // A file that passes the check loads whole: the effect never sees one that would keep it
   // waiting for samples that are not there, or make it set aside memory for 4 GiB of them.
-  if (!engine::IsPlayableWave(file)) return false;
+  if (!platform::IsPlayableWave(file)) return false;
   const bool played = Load() && play_(file.c_str());
   return played || silentWithoutOutput_;
 }

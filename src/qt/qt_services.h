@@ -3,26 +3,29 @@
 #pragma once
 
 #include <QLibrary>
-#include <QString>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "engine/services.h"
+#include "qt/sound_module.h"
 
 namespace quillon::qt {
 
 // Where the sound module lies: beside the game in a build tree, or in the installed tree's
-// library folder.
-QString SoundModulePath();
+// library folder. Empty when the game's own folder cannot be known.
+std::filesystem::path SoundModulePath();
 
 class QtSoundPlayer : public engine::SoundPlayer {
  public:
-  // `folder` holds the game's sounds; the game names them "data/ip.dat" and the like. The
-  // sounds play through the module at `module`. With `silentWithoutOutput`, a machine without
+  // `folder` holds the game's sounds; the game names them "data/ip.dat" and the like. Without
+  // one (empty) every sound fails as a missing file does. The sounds play through the module at
+  // `module`, which is checked before it is loaded and refused, with one line on standard error,
+  // when it is damaged or of another interface. With `silentWithoutOutput`, a machine without
   // audio output (or without the module) plays a sound to nobody rather than failing it: the
   // game then goes the same way on any machine, as a recording and its replay must.
   explicit QtSoundPlayer(std::filesystem::path folder, bool silentWithoutOutput = false,
-                         QString module = SoundModulePath());
+                         std::filesystem::path module = SoundModulePath());
   ~QtSoundPlayer() override;
 
   // Starts the sound and returns at once; a new sound cuts off one still playing. False at
@@ -36,14 +39,17 @@ class QtSoundPlayer : public engine::SoundPlayer {
 
  private:
   bool Load();
+  // Loads the module and finds its entry points; why not, when it cannot.
+  std::optional<std::string> LoadModule();
 
   std::filesystem::path folder_;
   bool silentWithoutOutput_;
+  std::filesystem::path modulePath_;
   QLibrary module_;
   bool loadTried_ = false;
-  bool (*prepare_)() = nullptr;
-  bool (*play_)(const char*) = nullptr;
-  void (*stop_)() = nullptr;
+  decltype(&quillon_sound_prepare) prepare_ = nullptr;
+  decltype(&quillon_sound_play) play_ = nullptr;
+  decltype(&quillon_sound_stop) stop_ = nullptr;
 };
 
 class QtDocumentOpener : public engine::DocumentOpener {

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "game/game.h"
+#include "platform/folders.h"
 #include "qt/application.h"
 #include "qt/game_window.h"
 #include "qt/qt_services.h"
@@ -56,11 +57,11 @@ void Replay::Step() {
     }
     if (nextKey_ < keys_.size()) {
       if (now < NotBefore(kReplayKeyGapMs)) return WakeAt(NotBefore(kReplayKeyGapMs));
-      runner_.Manager().TypeKey(keys_[nextKey_++]);
+      runner_.Game().Deliver(session::PlayerEvent::KeyPress(keys_[nextKey_++]));
       lastEvent_ = now;
       lastGap_ = kReplayKeyGapMs;
       window_.Refresh();
-      if (runner_.Manager().Ended()) return Finish();
+      if (runner_.Game().Ended()) return Finish();
       continue;
     }
     if (holdUntil_) {
@@ -109,7 +110,7 @@ bool Replay::Play(const script::ScriptLine& line, std::int64_t now) {
       }
       waiting_ = true;
       waitRealStart_ = now;
-      waitGameStart_ = runner_.Manager().NowMs();
+      waitGameStart_ = runner_.Game().Now();
       waitGameEnd_ = waitGameStart_ + line.command.ms;
       return true;
     default:
@@ -122,16 +123,16 @@ bool Replay::Play(const script::ScriptLine& line, std::int64_t now) {
 }
 
 bool Replay::StepWait(std::int64_t now) {
-  const std::int64_t game = runner_.Manager().NowMs();
+  const std::int64_t game = runner_.Game().Now();
   // Game time as far as the real clock has come, but not past the wait's end.
   const double reached = double(now - waitRealStart_) * speed_;
   const std::int64_t target =
       reached >= double(waitGameEnd_ - waitGameStart_)
           ? waitGameEnd_
           : std::max(game, waitGameStart_ + std::int64_t(std::floor(reached)));
-  runner_.Advance(target - game);
+  runner_.Game().AdvanceTo(target);
   window_.Refresh();
-  if (runner_.Manager().Ended()) {
+  if (runner_.Game().Ended()) {
     Finish();
     return true;
   }
@@ -141,7 +142,7 @@ bool Replay::StepWait(std::int64_t now) {
   }
   // Nothing changes before the next timer falls due, or the wait ends.
   std::int64_t next = waitGameEnd_;
-  if (const std::optional<std::int64_t> due = runner_.Manager().NextTimerDue()) {
+  if (const std::optional<std::int64_t> due = runner_.Game().NextTimerDue()) {
     next = std::min(next, std::max(*due, target + 1));
   }
   WakeAt(waitRealStart_ + RealSpan(next - waitGameStart_));
@@ -187,15 +188,11 @@ int CheckReplayFile(const std::string& file) {
     }
     return 2;
   }
-  std::ostringstream discarded, refusals;
-  const int run =
-      script::RunScript(game::GameScreens(), script, discarded, refusals, engine::SoundFolder());
-  if (run != 2) return 0;
-  // The refusal is the last line the run wrote on standard error.
-  std::string refusal = refusals.str();
-  refusal.pop_back();
-  refusal = refusal.substr(refusal.rfind('\n') + 1);
-  std::cerr << "quillon: cannot replay " << file << ": " << refusal << '\n';
+  std::ostream discarded(nullptr);  // what the run prints goes nowhere
+  const script::ScriptResult run =
+      script::RunScript(game::GameScreens(), script, discarded, discarded, platform::SoundFolder());
+  if (run.status != 2) return 0;
+  std::cerr << "quillon: cannot replay " << file << ": " << run.refusal << '\n';
   return 2;
 }
 
@@ -209,12 +206,12 @@ int RunReplay(int argc, char** argv, const std::string& file, const ReplayOption
 
   std::ifstream script(file);
   // A sound that the runner prints is heard too; without audio output it is only printed.
-  QtSoundPlayer audible(engine::SoundFolder(), true);
+  QtSoundPlayer audible(platform::SoundFolder(), true);
   const engine::ScreenRegistry& screens = game::GameScreens();
-  script::ScriptRunner runner(screens, std::cout, std::cerr, engine::SoundFolder(), &audible);
+  script::ScriptRunner runner(screens, std::cout, std::cerr, platform::SoundFolder(), &audible);
   script::ScriptReader reader(screens, script);
 
-  GameWindow window(runner.Manager());
+  GameWindow window(runner.Game());
   const engine::SteadyClock realClock;
   Replay replay(runner, reader, window, realClock, options.speed);
   window.WatchOnly([&replay, &window] {

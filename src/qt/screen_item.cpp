@@ -218,7 +218,7 @@ void ControlItem::PaintProgressBar(QPainter& painter) const {
 
 // --- Screens -----------------------------------------------------------------------------
 
-ScreenItem::ScreenItem(engine::ScreenManager& manager, const engine::ScreenState& state,
+ScreenItem::ScreenItem(const engine::ScreenManager& manager, const engine::ScreenState& state,
                        const std::function<void(const session::PlayerEvent&)>& deliver,
                        QGraphicsItem* parent)
     : QGraphicsItem(parent), design_(*state.design), instance_(state.instance) {

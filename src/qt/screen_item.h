@@ -51,7 +51,7 @@ class ControlItem : public QGraphicsItem {
 class ScreenItem : public QGraphicsItem {
  public:
   // `deliver` hands the keys and edits of the screen's text boxes to the game.
-  ScreenItem(engine::ScreenManager& manager, const engine::ScreenState& state,
+  ScreenItem(const engine::ScreenManager& manager, const engine::ScreenState& state,
              const std::function<void(const session::PlayerEvent&)>& deliver, QGraphicsItem* parent);
 
   std::uint64_t Instance() const { return instance_; }

@@ -1,6 +1,9 @@
 // The game's sounds through Qt Multimedia, built as a module of its own. The window loads it
 // once its first frame is drawn, so Qt Multimedia and the audio libraries under it cost the
-// start of the game nothing. The window checks every file before it comes here.
+// start of the game nothing. The window checks every file before it comes here. Only the entry
+// points of sound_module.h are visible from outside.
+#include "qt/sound_module.h"
+
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -21,16 +24,15 @@ void CutOff() {
 
 }  // namespace
 
-extern "C" {
+int quillon_sound_interface() {
+  return quillon::qt::kSoundInterface;
+}
 
-// Readies the audio output; false when there is none.
-Q_DECL_EXPORT bool quillon_sound_prepare() {
+bool quillon_sound_prepare() {
   return !QMediaDevices::audioOutputs().isEmpty();
 }
 
-// Starts the sound of a checked WAVE file and returns at once, cutting off one still playing;
-// false when there is no audio output.
-Q_DECL_EXPORT bool quillon_sound_play(const char* file) {
+bool quillon_sound_play(const char* file) {
   if (QMediaDevices::audioOutputs().isEmpty()) return false;
   CutOff();
   effect = new QSoundEffect(QMediaDevices::defaultAudioOutput());
@@ -39,8 +41,6 @@ Q_DECL_EXPORT bool quillon_sound_play(const char* file) {
   return true;
 }
 
-// Stops the sound playing, before the application goes.
-Q_DECL_EXPORT void quillon_sound_stop() {
+void quillon_sound_stop() {
   CutOff();
-}
 }

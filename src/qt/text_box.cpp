@@ -21,7 +21,7 @@ QString StyleSheet(const engine::ControlDesign& design) {
 
 }  // namespace
 
-TextBox::TextBox(engine::ScreenManager& manager, std::string screen,
+TextBox::TextBox(const engine::ScreenManager& manager, std::string screen,
                  const engine::ControlDesign& design, std::uint64_t instance,
                  std::function<void(const session::PlayerEvent&)> deliver)
     : manager_(manager),

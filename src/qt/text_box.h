@@ -18,7 +18,7 @@ namespace quillon::qt {
 class TextBox : public QLineEdit {
  public:
   // `deliver` hands the box's keys and edits to the game, through the window.
-  TextBox(engine::ScreenManager& manager, std::string screen, const engine::ControlDesign& design,
+  TextBox(const engine::ScreenManager& manager, std::string screen, const engine::ControlDesign& design,
           std::uint64_t instance, std::function<void(const session::PlayerEvent&)> deliver);
 
   const std::string& Screen() const { return screen_; }
@@ -42,7 +42,7 @@ class TextBox : public QLineEdit {
   // A key press of the game; the box then shows the game's text.
   void TypeKey(int code);
 
-  engine::ScreenManager& manager_;
+  const engine::ScreenManager& manager_;
   std::string screen_;
   std::string control_;
   std::uint64_t instance_;

@@ -36,7 +36,7 @@ engine::ScreenState DesignState(const engine::ScreenDesign& design) {
 
 }  // namespace
 
-WarmUp::WarmUp(GameWindow& window, engine::ScreenManager& manager,
+WarmUp::WarmUp(GameWindow& window, const engine::ScreenManager& manager,
                const engine::ScreenRegistry& screens, int delayMs)
     : window_(window),
       manager_(manager),

@@ -20,7 +20,7 @@ class GameWindow;
 class WarmUp : public QObject {
  public:
   // The warm-up begins `delayMs` after the first frame, once that frame is surely on the display.
-  WarmUp(GameWindow& window, engine::ScreenManager& manager, const engine::ScreenRegistry& screens,
+  WarmUp(GameWindow& window, const engine::ScreenManager& manager, const engine::ScreenRegistry& screens,
          int delayMs = 20);
 
   // Something more to make ready once, before the first screen is drawn: the sounds.
@@ -37,7 +37,7 @@ class WarmUp : public QObject {
   void DrawNext();
 
   GameWindow& window_;
-  engine::ScreenManager& manager_;
+  const engine::ScreenManager& manager_;
   const engine::ScreenRegistry& screens_;
   std::vector<std::string> names_;
   std::size_t next_ = 0;  // the screen to draw next

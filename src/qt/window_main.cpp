@@ -12,6 +12,7 @@
 #include "script/recorder.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
+#include "platform/folders.h"
 #include "qt/application.h"
 #include "qt/game_window.h"
 #include "qt/qt_services.h"
@@ -55,28 +56,27 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   const std::unique_ptr<QApplication> app = OpenApplication(argc, argv);
   if (!app) return 1;
 
-  // Game time, moved on by the window from the real clock at every event and every tick.
-  engine::SteadyClock realClock;
-  engine::VirtualClock clock;
   const bool recorded = !options.recordFile.empty();
-  QtSoundPlayer sound(engine::SoundFolder(), recorded);
+  QtSoundPlayer sound(platform::SoundFolder(), recorded);
   QtDocumentOpener documents;
   engine::LocaleDateFormatter dates;
   const engine::ScreenRegistry& screens = game::GameScreens();
-  engine::ScreenManager manager(screens, engine::Services{&sound, &documents, &dates, &clock});
+  session::GameSession session(screens, sound, documents, dates);
 
   std::unique_ptr<script::ScriptRecorder> recorder;
   if (recorded) {
-    recorder =
-        std::make_unique<script::ScriptRecorder>(options.recordFile, manager, std::cerr,
-                                         QDate::currentDate().toString(Qt::ISODate).toStdString());
+    recorder = std::make_unique<script::ScriptRecorder>(
+        options.recordFile, session.Game(), std::cerr,
+        QDate::currentDate().toString(Qt::ISODate).toStdString());
     recording = recorder.get();
+    session.SetListener(recorder.get());
   }
-  GameWindow window(manager, clock, realClock);
-  window.SetEventListener(recorder.get());
-  WarmUp warmUp(window, manager, screens);
+  // Game time, moved on by the window to the real clock at every event and every tick.
+  const engine::SteadyClock realClock;
+  GameWindow window(session, &realClock);
+  WarmUp warmUp(window, session.Game(), screens);
   warmUp.AlsoPrepare([&sound] { sound.Prepare(); });
-  manager.Start(game::kFirstScreen);
+  session.Start(game::kFirstScreen);
   window.Refresh();
   QuitAfterFirstFrame quitAfterFirstFrame;
   if (qEnvironmentVariable("QUILLON_QUIT_AFTER_FIRST_FRAME") == u"1") {

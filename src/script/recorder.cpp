@@ -6,58 +6,35 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <ostream>
 #include <vector>
 
 #include "game/identity.h"
-#include "script/runner.h"
 
 namespace quillon::script {
 
 namespace {
 
 using engine::kBackspaceKey;
-using engine::kEnterKey;
-using engine::kEscapeKey;
 
-size_t CharacterCount(const std::string& text) {
-  return size_t(std::count_if(text.begin(), text.end(), [](char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-  }));
+ScriptCommand CommentSaying(const std::string& text) {
+  return ScriptCommand::Comment(" " + text);
 }
 
-// The bytes of the first `count` characters of `text`.
-size_t PrefixBytes(const std::string& text, size_t count) {
-  size_t at = 0;
-  for (size_t seen = 0; at < text.size(); ++at) {
-    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && seen++ == count) break;
-  }
-  return at;
-}
-
-// How many characters two texts share at their start.
-size_t SharedCharacters(const std::string& a, const std::string& b) {
-  size_t bytes = 0;
-  while (bytes < a.size() && bytes < b.size() && a[bytes] == b[bytes]) ++bytes;
-  // Back to the start of a character both hold whole.
-  while (bytes > 0 && bytes < a.size() && (static_cast<unsigned char>(a[bytes]) & 0xC0) == 0x80) {
-    --bytes;
-  }
-  return CharacterCount(a.substr(0, bytes));
-}
-
-bool HasControlCharacter(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), [](char byte) {
-    return !engine::IsTypeableCharacter(static_cast<unsigned char>(byte));
-  });
+std::vector<ScriptCommand> HeaderLines(const std::string& date) {
+  return {CommentSaying(std::string("Quillon ") + game::kVersion + ", a game recorded on " +
+                        Printable(date) + " with quillon --record."),
+          CommentSaying("Play it again with quillon --replay FILE (in the window) or quillon "
+                        "--script FILE.")};
 }
 
 }  // namespace
 
 std::string RecordingHeader(const std::string& date) {
-  return std::string("# Quillon ") + game::kVersion + ", a game recorded on " + date +
-         " with quillon --record.\n"
-         "# Play it again with quillon --replay FILE (in the window) or quillon --script FILE.\n";
+  std::string header;
+  for (const ScriptCommand& line : HeaderLines(date)) header += WriteScriptLine(line) + '\n';
+  return header;
 }
 
 ScriptRecorder::ScriptRecorder(const std::string& file, const engine::ScreenManager& manager,
@@ -69,7 +46,7 @@ ScriptRecorder::ScriptRecorder(const std::string& file, const engine::ScreenMana
     return;
   }
   seekable_ = ::lseek(fd_, 0, SEEK_CUR) >= 0;
-  WriteAll(RecordingHeader(date));
+  for (const ScriptCommand& line : HeaderLines(date)) Say(line);
 }
 
 ScriptRecorder::~ScriptRecorder() {
@@ -104,6 +81,23 @@ void ScriptRecorder::Write(const std::string& line) {
   WriteAll(line + '\n');
 }
 
+bool ScriptRecorder::WriteFaithful(const ScriptCommand& command) {
+  const std::optional<std::string> line = WriteFaithfully(manager_.Designs(), command);
+  if (line) Write(*line);
+  return line.has_value();
+}
+
+bool ScriptRecorder::Say(const ScriptCommand& command) {
+  if (WriteFaithful(command)) return true;
+  Comment(WriteScriptLine(command));
+  return false;
+}
+
+bool ScriptRecorder::Record(const ScriptCommand& command, std::int64_t moment) {
+  WaitUntil(moment);
+  return Say(command);
+}
+
 void ScriptRecorder::Rewrite(std::int64_t offset, const std::string& text) {
   if (failed_) return;
   if (::ftruncate(fd_, offset) != 0 || ::lseek(fd_, offset, SEEK_SET) < 0) {
@@ -117,14 +111,23 @@ void ScriptRecorder::Rewrite(std::int64_t offset, const std::string& text) {
 void ScriptRecorder::WaitUntil(std::int64_t moment) {
   while (moment > lastMoment_) {
     const std::int64_t step = std::min(moment - lastMoment_, kMaxWaitMs);
-    Write("wait " + std::to_string(step));
+    Say(ScriptCommand::Wait(step));
     lastMoment_ += step;
   }
 }
 
 void ScriptRecorder::CannotSay(std::int64_t moment, const std::string& what) {
   WaitUntil(moment);
-  Write("# " + what + ": no script line does that, so a replay may differ from here on");
+  Comment(what);
+}
+
+void ScriptRecorder::Comment(const std::string& what) {
+  typeOpen_ = false;  // a `type` line rewritten would take the comment away
+  const std::string why = ": no script line does that, so a replay may differ from here on";
+  // What the player did, as far as a comment line can show it.
+  if (!WriteFaithful(CommentSaying(Printable(what) + why))) {
+    WriteFaithful(CommentSaying("something" + why));
+  }
   if (toldCannotSay_ || failed_) return;
   toldCannotSay_ = true;
   err_ << "quillon: the recording cannot hold all the player did (see its comment lines); it "
@@ -132,7 +135,8 @@ void ScriptRecorder::CannotSay(std::int64_t moment, const std::string& what) {
        << std::endl;
 }
 
-void ScriptRecorder::BeforeEvent(const session::PlayerEvent& event, std::int64_t moment, bool timersFired) {
+void ScriptRecorder::BeforeEvent(const session::PlayerEvent& event, std::int64_t moment,
+                                 bool timersFired) {
   if (over_ || failed_) return;
   SettleKey(false);
   if (event.kind == session::PlayerEvent::Kind::Key) {
@@ -142,16 +146,14 @@ void ScriptRecorder::BeforeEvent(const session::PlayerEvent& event, std::int64_t
   typeOpen_ = false;
   switch (event.kind) {
     case session::PlayerEvent::Kind::Click:
-      WaitUntil(moment);
-      Write("click " + event.screen + " " + event.control);
+      Record(ScriptCommand::Click(event.screen, event.control), moment);
       break;
     case session::PlayerEvent::Kind::ClickScreen: {
       const std::string control = StandIn(event.screen);
       if (control.empty()) {
         CannotSay(moment, "a click on the empty area of " + event.screen);
       } else {
-        WaitUntil(moment);
-        Write("click " + event.screen + " " + control);
+        Record(ScriptCommand::Click(event.screen, control), moment);
       }
       break;
     }
@@ -162,8 +164,7 @@ void ScriptRecorder::BeforeEvent(const session::PlayerEvent& event, std::int64_t
       const engine::ScreenDesign* design = manager_.Design(event.screen);
       if (!visible.empty() && visible.front() == event.screen && design &&
           !design->click.count(event.control)) {
-        WaitUntil(moment);
-        Write("click " + event.screen + " " + event.control);
+        Record(ScriptCommand::Click(event.screen, event.control), moment);
       } else {
         CannotSay(moment, "Tab to " + event.screen + "." + event.control);
       }
@@ -177,53 +178,56 @@ void ScriptRecorder::BeforeEvent(const session::PlayerEvent& event, std::int64_t
   }
 }
 
-void ScriptRecorder::RecordKey(const session::PlayerEvent& event, std::int64_t moment, bool timersFired) {
+void ScriptRecorder::RecordKey(const session::PlayerEvent& event, std::int64_t moment,
+                               bool timersFired) {
   if (!engine::IsTypeableCharacter(event.key)) {
     typeOpen_ = false;
-    if (event.key == kBackspaceKey || event.key == kEnterKey || event.key == kEscapeKey) {
-      WaitUntil(moment);
-      Write("key " + std::to_string(event.key));
+    if (engine::IsKeyCode(event.key)) {
+      Record(ScriptCommand::Key(event.key), moment);
     } else {
       CannotSay(moment, "the key of code " + std::to_string(event.key));
     }
     return;
   }
-  const std::string character = engine::Utf8(event.key);
+  const ScriptCommand typed = ScriptCommand::Type({event.key});
   const bool mayJoin = typeOpen_ && seekable_ && !timersFired && event.screen == typeScreen_ &&
                        event.control == typeControl_;
   if (mayJoin) {
     // On its own line for now: it joins the line before once handled without the clock.
-    keyPending_ = true;
-    keyStart_ = size_;
-    keyMoment_ = moment;
-    keyText_ = character;
     const std::int64_t last = lastMoment_;
     WaitUntil(moment);
+    keyStart_ = size_;
+    if (!Say(typed)) return;
     lastMoment_ = last;
-    Write("type " + character);
+    keyPending_ = true;
+    keyMoment_ = moment;
+    key_ = event.key;
     return;
   }
   WaitUntil(moment);
-  typeOpen_ = true;
   typeStart_ = size_;
-  typeText_ = character;
+  typeOpen_ = Say(typed);
+  typeKeys_ = typed.keys;
   typeScreen_ = event.screen;
   typeControl_ = event.control;
-  Write("type " + character);
 }
 
 void ScriptRecorder::SettleKey(bool joins) {
   if (!keyPending_) return;
   keyPending_ = false;
   if (joins) {
-    typeText_ += keyText_;
-    Rewrite(typeStart_, "type " + typeText_ + "\n");
-    return;
+    ScriptCommand joined = ScriptCommand::Type(typeKeys_);
+    joined.keys.push_back(key_);
+    if (const std::optional<std::string> line = WriteFaithfully(manager_.Designs(), joined)) {
+      typeKeys_ = joined.keys;
+      Rewrite(typeStart_, *line + "\n");
+      return;
+    }
   }
   // The key stays on a line of its own at its own moment, and starts a new `type` line.
   lastMoment_ = keyMoment_;
-  typeStart_ = size_ - std::int64_t(("type " + keyText_ + "\n").size());
-  typeText_ = keyText_;
+  typeStart_ = keyStart_;
+  typeKeys_ = {key_};
 }
 
 void ScriptRecorder::AfterEvent(const session::PlayerEvent& event, bool clockRead) {
@@ -241,18 +245,28 @@ void ScriptRecorder::RecordEdit(const session::PlayerEvent& event, std::int64_t 
       manager_.ActiveScreen() == event.screen && manager_.FocusedControl() == event.control;
   const std::string what = "an edit of " + event.screen + "." + event.control + " to '" +
                            event.text + "' that is no key press";
-  if (!box || !design || !focused || design->keyPress.count(event.control) ||
-      design->change.count(event.control) || HasControlCharacter(event.text)) {
+  const std::optional<std::vector<int>> was = box ? CharacterCodes(box->text) : std::nullopt;
+  const std::optional<std::vector<int>> now = CharacterCodes(event.text);
+  if (!was || !now || !design || !focused || design->keyPress.count(event.control) ||
+      design->change.count(event.control)) {
     CannotSay(moment, what);
     return;
   }
-  const size_t kept = SharedCharacters(box->text, event.text);
-  WaitUntil(moment);
-  for (size_t erase = CharacterCount(box->text) - kept; erase > 0; --erase) {
-    Write("key " + std::to_string(kBackspaceKey));
+  const auto kept = size_t(std::mismatch(was->begin(), was->end(), now->begin(), now->end()).first -
+                           was->begin());
+  std::vector<ScriptCommand> lines(was->size() - kept, ScriptCommand::Key(kBackspaceKey));
+  if (kept < now->size()) {
+    lines.push_back(ScriptCommand::Type({now->begin() + long(kept), now->end()}));
   }
-  const std::string added = event.text.substr(PrefixBytes(event.text, kept));
-  if (!added.empty()) Write("type " + added);
+  // All of it or none: a text half typed again would replay as another edit.
+  for (const ScriptCommand& line : lines) {
+    if (!WriteFaithfully(manager_.Designs(), line)) {
+      CannotSay(moment, what);
+      return;
+    }
+  }
+  WaitUntil(moment);
+  for (const ScriptCommand& line : lines) WriteFaithful(line);
 }
 
 std::string ScriptRecorder::StandIn(const std::string& screen) const {

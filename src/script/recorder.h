@@ -6,16 +6,21 @@
 // that crashes or is killed is kept up to its last event. Plain characters typed one after the
 // other into the same box gather on one `type` line, as long as that replays the same: no timer
 // fired between them and handling them did not look at the clock (the line is then rewritten in
-// place). What the script language cannot say (an edit that is no key press into a box the game
-// watches, say) becomes a comment, and the player is told once that the replay may differ.
+// place). Every line is written by the script codec and read back before it goes to the file:
+// what the script language cannot say (an edit that is no key press into a box the game watches,
+// a line that would not read back as the same command) becomes a comment instead, and the
+// player is told once that the replay may differ.
 #pragma once
 
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 
-#include "session/player_event.h"
+#include <vector>
+
 #include "engine/screen_manager.h"
+#include "script/codec.h"
+#include "session/player_event.h"
 
 namespace quillon::script {
 
@@ -33,21 +38,28 @@ class ScriptRecorder : public session::PlayerEventListener {
   // Whether writing the recording failed: the program then ends with kRecordingFailedStatus.
   bool Failed() const { return failed_; }
 
-  void BeforeEvent(const session::PlayerEvent& event, std::int64_t moment, bool timersFired) override;
+  void BeforeEvent(const session::PlayerEvent& event, std::int64_t moment,
+                   bool timersFired) override;
   void AfterEvent(const session::PlayerEvent& event, bool clockRead) override;
   void GameOver(std::int64_t moment) override;
 
  private:
-  // A line at the end of the file.
+  // The file: a line at its end; everything from `offset` on replaced by `text`.
   void Write(const std::string& line);
-  // The file from `offset` on replaced by `text`.
   void Rewrite(std::int64_t offset, const std::string& text);
   void WriteAll(const std::string& text);
   void Fail(int error);
+  // The line of `command` at the end of the file, when it reads back as the same command.
+  bool WriteFaithful(const ScriptCommand& command);
+  // The line of `command`, or a comment in its place when none says it faithfully.
+  bool Say(const ScriptCommand& command);
+  // `command` at `moment`: the waits up to it, then its line.
+  bool Record(const ScriptCommand& command, std::int64_t moment);
   // `wait` lines for the game time from the last event to `moment`.
   void WaitUntil(std::int64_t moment);
-  // A line for what the script language cannot say.
+  // A comment for what no script line says (at `moment`), and the player told once.
   void CannotSay(std::int64_t moment, const std::string& what);
+  void Comment(const std::string& what);
   void RecordKey(const session::PlayerEvent& event, std::int64_t moment, bool timersFired);
   void RecordEdit(const session::PlayerEvent& event, std::int64_t moment);
   // A visible control of a screen that a click may stand in for a click on the screen's empty
@@ -71,14 +83,14 @@ class ScriptRecorder : public session::PlayerEventListener {
   // The `type` line that plain characters may still join.
   bool typeOpen_ = false;
   std::int64_t typeStart_ = 0;  // its offset in the file
-  std::string typeText_;
+  std::vector<int> typeKeys_;
   std::string typeScreen_, typeControl_;
 
-  // A key written on its own line that may still join the `type` line.
+  // A key written on its own `type` line that may still join the `type` line before.
   bool keyPending_ = false;
-  std::int64_t keyStart_ = 0;   // where its lines (a wait, then the key) start
+  std::int64_t keyStart_ = 0;   // the offset of its line
   std::int64_t keyMoment_ = 0;  // its moment
-  std::string keyText_;         // its character
+  int key_ = 0;
 };
 
 // The exit status of a game whose recording could not be written.

@@ -7,7 +7,7 @@
 
 #include "game/game.h"
 #include "script/runner.h"
-#include "engine/services.h"
+#include "platform/folders.h"
 
 namespace quillon::script {
 
@@ -23,7 +23,8 @@ int RunScriptFile(const std::string& file) {
     }
   }
   std::istream& in = file == "-" ? std::cin : script;
-  const int status = RunScript(game::GameScreens(), in, std::cout, std::cerr, engine::SoundFolder());
+  const int status =
+      RunScript(game::GameScreens(), in, std::cout, std::cerr, platform::SoundFolder()).status;
   // Output that was lost (a full disk, a closed pipe) must not pass for a run that went well.
   std::cout.flush();
   if (!std::cout && status != 2) {

@@ -1,4 +1,5 @@
-// A whole game in virtual time, with sounds and documents recorded instead of played.
+// A whole game in virtual time, played through a game session as every front end plays it,
+// with sounds and documents recorded instead of played.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "game/game.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
+#include "session/game_session.h"
 
 namespace quillon::testing {
 
@@ -38,14 +40,15 @@ class CzechDates : public engine::DateFormatter {
 
 class GameTest : public ::testing::Test {
  protected:
-  GameTest() { sm.Start(game::kFirstScreen); }
+  GameTest() { gameSession.Start(game::kFirstScreen); }
 
-  void Wait(std::int64_t ms) { engine::AdvanceVirtualTime(sm, clock, ms); }
+  void Wait(std::int64_t ms) { gameSession.Advance(ms); }
   bool Click(const std::string& screen, const std::string& control) {
-    return sm.Click(screen, control);
+    return gameSession.Deliver(session::PlayerEvent::ClickOn(screen, control));
   }
+  void Key(int code) { gameSession.Deliver(session::PlayerEvent::KeyPress(code)); }
   void Type(const std::string& text) {
-    for (unsigned char c : text) sm.TypeKey(c);  // ASCII only; the script runner does UTF-8
+    for (unsigned char c : text) Key(c);  // ASCII only; the script runner does UTF-8
   }
   std::vector<std::string> Screens() const { return sm.VisibleFrontToBack(); }
   // The first `n` visible screens, front first.
@@ -69,11 +72,12 @@ class GameTest : public ::testing::Test {
     return state && state->Find(control)->visible;
   }
 
-  engine::VirtualClock clock;
   FakeSound sound;
   FakeDocuments documents;
   CzechDates dates;
-  engine::ScreenManager sm{game::GameScreens(), engine::Services{&sound, &documents, &dates, &clock}};
+  session::GameSession gameSession{game::GameScreens(), sound, documents, dates};
+  // The game, for setting a scene up as a handler would.
+  engine::ScreenManager& sm = gameSession.SceneForTests();
 };
 
 }  // namespace quillon::testing

@@ -66,10 +66,10 @@ TEST_F(IpTest, TheDestroyedServerNoLongerAnswersAndTheEntryCloses) {
 
 TEST_F(IpTest, TheThirdCharacterAndEnterMoveTheFocusOnEachKeyClicking) {
   Click("connect", "Picture1");
-  sm.TypeKey('a');
-  sm.TypeKey(0x159);  // ř: letters go in unfiltered, and count as characters, not bytes
+  Key('a');
+  Key(0x159);  // ř: letters go in unfiltered, and count as characters, not bytes
   EXPECT_EQ(sm.FocusedControl(), "Text1");
-  sm.TypeKey(0x17E);
+  Key(0x17E);
   EXPECT_EQ(Box(1), "ařž");
   EXPECT_EQ(sm.FocusedControl(), "Text2");
   Click("ip", "Text1");

@@ -104,7 +104,7 @@ TEST_F(DesktopWindowTest, TheDesktopScalesWithTheWindow) {
 TEST_F(DesktopWindowTest, TheWindowsOwnTimerFiresTheTicksThatFellDue) {
   ASSERT_TRUE(game.window.TimerArmed());
   // The splash's tick falls due; the timer armed for that moment runs it from the event loop.
-  game.clock.Set(1600);
+  game.real.Set(1600);
   game.window.Refresh();
   ASSERT_TRUE(game.Showing("start"));
   WindowHarness::Settle();

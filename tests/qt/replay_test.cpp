@@ -18,7 +18,7 @@ struct ReplayedGame {
       : script(text),
         runner(game::GameScreens(), out, err, QUILLON_DATA_FOLDER),
         reader(game::GameScreens(), script),
-        window(runner.Manager()),
+        window(runner.Game()),
         replay(runner, reader, window, real, speed) {
     window.WatchOnly([this] { replay.Stop(); });
     runner.Start();
@@ -39,7 +39,7 @@ struct ReplayedGame {
     while (!replay.Over()) Step();
   }
   std::string Text(const std::string& screen, const std::string& control) {
-    const engine::ScreenState* state = runner.Manager().Peek(screen);
+    const engine::ScreenState* state = runner.Game().Game().Peek(screen);
     return state ? state->Find(control)->text : "<not loaded>";
   }
 
@@ -60,7 +60,8 @@ struct ScriptModeRun {
 ScriptModeRun InScriptMode(const std::string& text) {
   std::istringstream script(text);
   std::ostringstream out, err;
-  const int status = script::RunScript(game::GameScreens(), script, out, err, QUILLON_DATA_FOLDER);
+  const int status =
+      script::RunScript(game::GameScreens(), script, out, err, QUILLON_DATA_FOLDER).status;
   return {status, out.str(), err.str()};
 }
 
@@ -88,10 +89,10 @@ TEST(ReplayTest, WaitsTakeRealTimeClicksAreMarkedAndTextComesKeyByKey) {
   game.Step();
   EXPECT_EQ(game.replay.NextStep(), 1600) << "the splash's tick is the first thing to happen";
   game.Step();
-  EXPECT_FALSE(game.runner.Manager().Peek("start")->visible);
+  EXPECT_FALSE(game.runner.Game().Game().Peek("start")->visible);
   EXPECT_EQ(game.Text("ip", "Text1"), "");
   EXPECT_EQ(game.window.Highlights(), 1) << "the click is marked where it lands";
-  EXPECT_TRUE(game.runner.Manager().Peek("ip")->visible);
+  EXPECT_TRUE(game.runner.Game().Game().Peek("ip")->visible);
   // A click and the first key come at least 400 ms apart, the keys 100 ms apart.
   EXPECT_EQ(game.replay.NextStep(), 2000);
   game.Step();
@@ -110,24 +111,24 @@ TEST(ReplayTest, AFasterReplayTakesLessRealTime) {
   ReplayedGame game("wait 1600\nclick connect Picture1\nwait 4000\n", 4);
   game.PlayToTheEnd();
   EXPECT_EQ(game.real.NowMs(), 400 + 1000 + 250);
-  EXPECT_EQ(game.runner.Manager().NowMs(), 5600);
+  EXPECT_EQ(game.runner.Game().Now(), 5600);
 }
 
 TEST(ReplayTest, ThePlayersClicksAndKeysDoNotReachTheGameAndEscapeStops) {
   ReplayedGame game("wait 1600\nclick connect Picture1\nwait 60000\nexpect ip.Visible False\n");
   game.Step();
   game.Step();
-  ASSERT_TRUE(game.runner.Manager().Peek("ip"));
+  ASSERT_TRUE(game.runner.Game().Game().Peek("ip"));
   QTest::keyClicks(&game.window, "12");
   QTest::mouseClick(game.window.viewport(), Qt::LeftButton, Qt::NoModifier,
                     game.window.mapFromScene(QPointF(476, 407)));  // the entry's Connect
   WindowHarness::Settle();
   EXPECT_EQ(game.Text("ip", "Text1"), "");
-  EXPECT_FALSE(game.runner.Manager().Peek("noconnect"));
+  EXPECT_FALSE(game.runner.Game().Game().Peek("noconnect"));
   QTest::keyClick(&game.window, Qt::Key_Escape);
   EXPECT_TRUE(game.replay.Stopped());
   EXPECT_TRUE(game.replay.Over());
-  EXPECT_FALSE(game.runner.Manager().Ended()) << "Escape stops the replay, not the game";
+  EXPECT_FALSE(game.runner.Game().Game().Ended()) << "Escape stops the replay, not the game";
   EXPECT_EQ(game.runner.Status(), 0) << "the expect after it was not reached";
 }
 

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "qt/qt_services.h"
@@ -80,14 +82,44 @@ TEST_F(SoundTest, AWaveSoundPlaysWhereThereIsAnAudioOutput) {
   }
 }
 
-// The sounds play through a module loaded after start-up; without it no sound plays, and the
-// game shows its notice as for a missing sound.
-TEST_F(SoundTest, TheSoundsNeedTheirModule) {
+// The sounds play through a module loaded after start-up. One that is missing, damaged or of
+// another version is refused, with one line, before it can harm the game, which plays on as
+// without sounds: the game shows its notice, or plays silently where it was asked to.
+TEST_F(SoundTest, AModuleThatCannotBeUsedIsRefusedOnceAndTheGamePlaysOn) {
   qt::QtSoundPlayer player(SoundFolder(), false, QUILLON_SOUND_MODULE);
   EXPECT_TRUE(player.Prepare());
-  qt::QtSoundPlayer withoutModule(SoundFolder(), false, dir.filePath("libquillon_sound.so"));
-  EXPECT_FALSE(withoutModule.Prepare());
-  EXPECT_FALSE(withoutModule.Play("data/click.dat"));
+
+  const std::filesystem::path cut = SoundFolder() / "libquillon_sound.so";
+  std::filesystem::copy_file(QUILLON_SOUND_MODULE, cut);
+  std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+  const std::filesystem::path missing = SoundFolder() / "missing" / "libquillon_sound.so";
+  const std::vector<std::pair<std::filesystem::path, std::string>> refusals = {
+      {cut, cut.string() + ": it is cut short"},
+      {missing, missing.string() + ": No such file or directory"},
+      {QUILLON_OTHER_SOUND_MODULE,
+       QUILLON_OTHER_SOUND_MODULE ": it is the sound module of another version of the game"},
+      {"", "the sound module cannot be found: the game's own folder cannot be known (/proc is not "
+           "mounted)"}};
+  for (const auto& [module, refusal] : refusals) {
+    for (const bool silent : {false, true}) {
+      ::testing::internal::CaptureStderr();
+      qt::QtSoundPlayer refusing(SoundFolder(), silent, module);
+      EXPECT_EQ(refusing.Play("data/click.dat"), silent);
+      EXPECT_FALSE(refusing.Prepare());
+      EXPECT_EQ(refusing.Play("data/click.dat"), silent);
+      EXPECT_EQ(::testing::internal::GetCapturedStderr(), "quillon: no sounds: " + refusal + "\n");
+    }
+  }
+}
+
+// Without a sound folder (no /proc, no QUILLON_DATA_DIR) every sound fails as a missing one,
+// silent or not, and the module is not loaded: the game has said why it has no sounds.
+TEST_F(SoundTest, WithoutASoundFolderNoSoundPlays) {
+  ::testing::internal::CaptureStderr();
+  qt::QtSoundPlayer player("", true, QUILLON_SOUND_MODULE);
+  EXPECT_FALSE(player.Play("data/click.dat"));
+  EXPECT_FALSE(player.Prepare());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 class UrlCatcher : public QObject {

@@ -1,4 +1,4 @@
-// A game in its real window, drawn off screen, with time moved on by the test.
+// A game in its real window, drawn off screen, on a real clock that the test moves.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,16 +15,19 @@
 #include "engine/screen_manager.h"
 #include "game/game_test.h"
 #include "qt/game_window.h"
+#include "session/game_session.h"
 
 namespace quillon::testing {
 
 struct WindowHarness {
   explicit WindowHarness(const engine::ScreenRegistry& screens,
                          std::string_view firstScreen = game::kFirstScreen)
-      : manager(screens, engine::Services{&sound, &documents, &dates, &clock}), window(manager) {
+      : session(screens, sound, documents, dates),
+        manager(session.SceneForTests()),
+        window(session, &real) {
     window.resize(1024, 768);
     window.show();
-    manager.Start(firstScreen);
+    session.Start(firstScreen);
     window.Refresh();
     Settle();
   }
@@ -33,7 +36,8 @@ struct WindowHarness {
   static void Settle() { QCoreApplication::processEvents(); }
 
   void Wait(std::int64_t ms) {
-    engine::AdvanceVirtualTime(manager, clock, ms);
+    session.Advance(ms);
+    real.Set(session.Now());
     window.Refresh();
     Settle();
   }
@@ -77,11 +81,12 @@ struct WindowHarness {
     return state && state->visible;
   }
 
-  engine::VirtualClock clock;
   FakeSound sound;
   FakeDocuments documents;
   CzechDates dates;
-  engine::ScreenManager manager;
+  session::GameSession session;
+  engine::VirtualClock real;  // the window's real time, which the test moves
+  engine::ScreenManager& manager;  // for setting a scene up
   qt::GameWindow window;
 };
 

@@ -1,0 +1,199 @@
+// The recorder without a window: a player's events handed to the game session and recorded as
+// they come; script mode plays the recording again to the same screens.
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "game/game_test.h"
+#include "script/recording.h"
+#include "session/game_session.h"
+
+namespace quillon::testing {
+namespace {
+
+using session::PlayerEvent;
+
+// A file of this test's own in the temporary folder, removed at the end.
+struct TemporaryFile {
+  explicit TemporaryFile(const std::string& name)
+      : path(::testing::TempDir() + std::to_string(::getpid()) + "-" + name) {}
+  ~TemporaryFile() { std::filesystem::remove(path); }
+  std::string path;
+};
+
+std::string Text(const engine::ScreenManager& game, const std::string& screen,
+                 const std::string& control) {
+  const engine::ScreenState* state = game.Peek(screen);
+  return state ? state->Find(control)->text : "<not loaded>";
+}
+
+// A game played by handing the player's events to its session, and recorded.
+struct RecordedGame {
+  explicit RecordedGame(const std::string& file)
+      : session(game::GameScreens(), sound, documents, dates),
+        recorder(file, session.Game(), errors, "2026-01-02") {
+    session.SetListener(&recorder);
+    session.Start(game::kFirstScreen);
+    history.Note(session.Game());
+  }
+
+  // Plays a script as a player would: its clicks, its keys one by one, its waits as time
+  // passing; the screens are noted after each. Two more lines: `area SCREEN` clicks a screen's
+  // empty area, `tab` presses Tab.
+  void Play(const std::string& script) {
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line) && !session.Ended();) {
+      const script::ScriptCommand command =
+          script::ParseScriptLine(game::GameScreens(), line, 0).command;
+      if (line.rfind("area ", 0) == 0) session.Deliver(PlayerEvent::ClickOn(line.substr(5), ""));
+      if (line == "tab") session.MoveFocus(true);
+      if (command.kind == script::ScriptCommand::Kind::Click) {
+        session.Deliver(PlayerEvent::ClickOn(command.screen, command.control));
+      }
+      for (const int key : command.keys) session.Deliver(PlayerEvent::KeyPress(key));
+      if (command.kind == script::ScriptCommand::Kind::Wait) session.Advance(command.ms);
+      history.Note(session.Game());
+    }
+  }
+
+  FakeSound sound;
+  FakeDocuments documents;
+  CzechDates dates;
+  std::ostringstream errors;
+  session::GameSession session;
+  script::ScriptRecorder recorder;
+  ScreenHistory history;
+};
+
+// Mission 1 of examples/missions-1-2.qs as a player plays it, with time passing between the
+// events: across the splash's end at 1600 ms, the calendar's days (3000 ms, then every
+// 3002 ms), the password breaker's ticks (every second) and the trace countdown's (every
+// 200 ms).
+const char* const kMissionOne =
+    "wait 1595\nclick board Picture1\n"  // 1595: the splash is still up
+    "wait 10\nclick Message Picture2\nwait 700\nclick Message Picture3\n"
+    "wait 900\nclick connect Picture1\n"  // 3205: the first day has gone by at 3000
+    "wait 300\ntype 1\nwait 120\ntype 5\nwait 130\ntype 5\n"  // 3755: the focus moves on
+    "wait 400\ntype 8\nwait 250\nkey 13\n"
+    "wait 1545\ntype 1\nwait 100\ntype 3\n"  // the calendar's second day came at 6002 between
+    "wait 200\nkey 13\nwait 300\ntype 7\nwait 90\ntype 6\n"
+    "wait 600\nclick ip Command1\nwait 800\nclick Programy Command6\n"
+    "wait 1200\nclick Programy Command1\n"  // the breaker and the trace start
+    "wait 10500\narea Statistika\n"
+    "wait 10600\narea login\n"  // the breaker's 21st tick has filled the name and the password
+    "wait 300\ntab\nwait 400\nclick login Command1\n"
+    "wait 900\nclick Programy Command3\nwait 1300\nclick comp1 Command7\n"
+    "wait 1500\nclick map1 Command1\n"  // disconnected before the trace reached 0
+    "wait 2000\nclick Message Command1\nwait 1100\nclick board Picture6\n"
+    "wait 2500\nclick miseok Picture1\nwait 1234\n";
+
+TEST(RecorderTest, AMissionPlayedReplaysInScriptModeScreenForScreen) {
+  TemporaryFile file("mission.qs");
+  RecordedGame game(file.path);
+  game.Play(kMissionOne);
+  game.session.Leave(game.session.Now());
+  EXPECT_EQ(game.errors.str(), "");
+
+  const std::string recording = ReadFile(file.path);
+  EXPECT_EQ(recording.rfind("# Quillon 1.0.0, a game recorded on 2026-01-02 with quillon --record.\n"
+                            "# Play it again with quillon --replay FILE (in the window) or quillon "
+                            "--script FILE.\nwait 1595\nclick board Picture1\nwait 10\n",
+                            0),
+            0u)
+      << recording;
+  // Keys typed with no timer in between share a line; the calendar's tick between two keys
+  // splits them. A control that does nothing stands in for a click on a screen's empty area,
+  // and Tab on the login prompt in front is a click on its box.
+  for (const char* part : {"wait 300\ntype 155\nwait 650\ntype 8\nwait 250\nkey 13\nwait 1545\n"
+                           "type 1\nwait 100\ntype 3\nwait 200\nkey 13\nwait 300\ntype 76\n"
+                           "wait 690\nclick ip Command1\n",
+                           "wait 10500\nclick Statistika Shape",
+                           "wait 10600\nclick login Shape2\nwait 300\nclick login Text2\n"
+                           "wait 400\nclick login Command1\n",
+                           "wait 2500\nclick miseok Picture1\nwait 1234\n"}) {
+    EXPECT_NE(recording.find(part), std::string::npos) << part << "\nin\n" << recording;
+  }
+  EXPECT_EQ(Recorded(file.path).find('#'), std::string::npos) << "nothing it could not say";
+
+  ScriptPlay replay(file.path);
+  EXPECT_EQ(replay.runner.Status(), 0);
+  EXPECT_EQ(replay.err.str(), "");
+  EXPECT_EQ(replay.history.seen, game.history.seen);
+  EXPECT_EQ(game.history.seen.size(), 17u) << "the screens changed 16 times";
+  EXPECT_EQ(Text(replay.Game(), "Statistika", "Label3"), "20 000");
+  EXPECT_EQ(Text(replay.Game(), "Statistika", "Label2"), "Málo známý");
+}
+
+TEST(RecorderTest, TheWholeGameOfTheFullGameExampleReplaysTheSame) {
+  TemporaryFile file("full-game.qs");
+  RecordedGame game(file.path);
+  game.Play(ReadFile(QUILLON_EXAMPLES_FOLDER "/full-game.qs"));
+  EXPECT_TRUE(game.session.Ended()) << "the credits' close picture ends the game";
+  ScriptPlay replay(file.path);
+  EXPECT_EQ(replay.err.str(), "");
+  EXPECT_TRUE(replay.Game().Ended());
+  EXPECT_EQ(replay.history.seen, game.history.seen);
+  EXPECT_EQ(game.history.seen.size(), 84u) << "the screens changed 83 times";
+}
+
+TEST(RecorderTest, KeysTypedInOneMomentShareALineAndAnEditThatIsNoKeyPressIsPressedAgain) {
+  TemporaryFile file("keys.qs");
+  RecordedGame game(file.path);
+  game.session.SceneForTests().Show("login");  // it watches neither its keys nor its changes
+  game.Play("wait 100\ntype sysoq\nkey 8\ntype p\nwait 50\n");
+  game.session.Deliver(PlayerEvent::EditOf("login", "Text1", "ysop"));  // Delete at the start
+  game.Play("wait 50\ntab\ntype žluť \n");
+  game.session.Advance(2 * 86'400'000 + 1);  // two days and a little
+  game.session.Leave(game.session.Now());
+  EXPECT_EQ(Text(game.session.Game(), "login", "Text1"), "ysop");
+  EXPECT_EQ(Text(game.session.Game(), "login", "Text2"), "žluť ");
+  EXPECT_EQ(Recorded(file.path),
+            "wait 100\ntype sysoq\nkey 8\ntype p\nwait 50\nkey 8\nkey 8\nkey 8\nkey 8\nkey 8\n"
+            "type ysop\nwait 50\nclick login Text2\ntype žluť \n"
+            "wait 86400000\nwait 86400000\nwait 1\n");
+  EXPECT_EQ(game.errors.str(), "");
+}
+
+// What no script line says, or would read back otherwise, becomes a comment; the player is
+// told once, and the recording still replays.
+TEST(RecorderTest, WhatNoScriptLineSaysFaithfullyIsACommentAndThePlayerIsToldOnce) {
+  TemporaryFile file("comments.qs");
+  RecordedGame game(file.path);
+  game.Play("wait 1600\nclick connect Picture1\ntype 15\n");
+  // The address entry watches its boxes: no key presses stand in for an edit.
+  game.session.Deliver(PlayerEvent::EditOf("ip", "Text1", "5"));
+  game.recorder.BeforeEvent(PlayerEvent::ClickOn("ip", "Command 1"), 1600, false);
+  game.recorder.BeforeEvent(PlayerEvent::KeyPress(9), 1600, false);
+  game.session.SceneForTests().Show("login");
+  game.session.Deliver(PlayerEvent::EditOf("login", "Text1", "a\tb\n"));
+  const std::string why = ": no script line does that, so a replay may differ from here on\n";
+  EXPECT_EQ(Recorded(file.path), "wait 1600\nclick connect Picture1\ntype 15\n"
+                                 "# an edit of ip.Text1 to '5' that is no key press" + why +
+                                     "# click ip Command 1" + why + "# the key of code 9" + why +
+                                     "# an edit of login.Text1 to 'a?b?' that is no key press" +
+                                     why);
+  EXPECT_EQ(game.errors.str(),
+            "quillon: the recording cannot hold all the player did (see its comment lines); it "
+            "may not replay the same\n");
+  ScriptPlay replay(file.path);
+  EXPECT_EQ(replay.runner.Status(), 0);
+  EXPECT_EQ(replay.err.str(), "");
+}
+
+TEST(RecorderTest, ARecordingThatCannotBeWrittenIsToldOnceAndTheGamePlaysOn) {
+  for (const std::string file : {"/nonexistent-folder/game.qs", "/dev/full"}) {
+    RecordedGame game(file);
+    game.Play("wait 1600\nclick board Picture1\nwait 500\nclick Message Picture2\n");
+    EXPECT_TRUE(game.session.Game().Peek("Programy")->Find("Command6")->visible) << file;
+    game.session.Leave(game.session.Now() + 100);
+    EXPECT_EQ(script::GameStatus(&game.recorder), 3);
+    const std::string reason =
+        file == "/dev/full" ? "No space left on device" : "No such file or directory";
+    EXPECT_EQ(game.errors.str(), "quillon: cannot record the game to " + file + ": " + reason +
+                                     "; the game goes on unrecorded\n");
+  }
+  EXPECT_EQ(script::GameStatus(nullptr), 0);
+}
+
+}  // namespace
+}  // namespace quillon::testing
