@@ -35,7 +35,7 @@
 #include "bare_view.h"
 #include "bench_util.h"
 #include "qt/game_window.h"
-#include "qt/look.h"
+#include "qt/control_style.h"
 #include "qt/warm_up.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "game/identity.h"
 #include "qt/command_line.h"
 #include "qt/replay.h"
-#include "qt/window_main.h"
+#include "qt/run_window.h"
 #include "script/script_file.h"
 
 int main(int argc, char** argv) {

@@ -20,7 +20,7 @@
 #endif
 
 #include "qt/artwork.h"
-#include "qt/look.h"
+#include "qt/control_style.h"
 #include "qt/screen_item.h"
 #include "qt/text_box.h"
 

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "qt/artwork.h"
-#include "qt/look.h"
+#include "qt/control_style.h"
 #include "qt/text_box.h"
 
 namespace quillon::qt {

@@ -3,7 +3,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
-#include "qt/look.h"
+#include "qt/control_style.h"
 
 namespace quillon::qt {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "game/game.h"
-#include "qt/look.h"
+#include "qt/control_style.h"
 
 namespace quillon::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "qt/look.h"
+#include "qt/control_style.h"
 #include "qt/window_harness.h"
 #include "script/recorder.h"
 #include "script/runner.h"

@@ -3,9 +3,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "game/game_test.h"
-#include "script/recording.h"
+#include "script/recorder.h"
+#include "script/runner.h"
 #include "session/game_session.h"
 
 namespace quillon::testing {
@@ -21,11 +25,53 @@ struct TemporaryFile {
   std::string path;
 };
 
+std::string ReadFile(const std::string& file) {
+  std::ifstream in(file);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What the player did, as recorded: the file without its two header lines.
+std::string Recorded(const std::string& file) {
+  const std::string recording = ReadFile(file);
+  return recording.substr(recording.find('\n', recording.find('\n') + 1) + 1);
+}
+
 std::string Text(const engine::ScreenManager& game, const std::string& screen,
                  const std::string& control) {
   const engine::ScreenState* state = game.Peek(screen);
   return state ? state->Find(control)->text : "<not loaded>";
 }
+
+// The screens showing, front to back, each time they differ from the last time noted.
+struct ScreenHistory {
+  void Note(const engine::ScreenManager& game) {
+    std::string screens;
+    for (const std::string& screen : game.VisibleFrontToBack()) screens += screen + " ";
+    if (seen.empty() || seen.back() != screens) seen.push_back(screens);
+  }
+  std::vector<std::string> seen;
+};
+
+// A recording played in script mode, line by line, the screens noted after each line.
+struct ScriptPlay {
+  explicit ScriptPlay(const std::string& file)
+      : script(file), runner(game::GameScreens(), out, err, QUILLON_DATA_FOLDER) {
+    runner.Start();
+    history.Note(Game());
+    script::ScriptReader reader(game::GameScreens(), script);
+    while (const std::optional<script::ScriptLine> line = reader.Next()) {
+      const bool goesOn = runner.RunLine(*line);
+      history.Note(Game());
+      if (!goesOn) break;
+    }
+  }
+  const engine::ScreenManager& Game() { return runner.Game().Game(); }
+
+  std::ifstream script;
+  std::ostringstream out, err;
+  script::ScriptRunner runner;
+  ScreenHistory history;
+};
 
 // A game played by handing the player's events to its session, and recorded.
 struct RecordedGame {
@@ -95,10 +141,11 @@ TEST(RecorderTest, AMissionPlayedReplaysInScriptModeScreenForScreen) {
   EXPECT_EQ(game.errors.str(), "");
 
   const std::string recording = ReadFile(file.path);
-  EXPECT_EQ(recording.rfind("# Quillon 1.0.0, a game recorded on 2026-01-02 with quillon --record.\n"
-                            "# Play it again with quillon --replay FILE (in the window) or quillon "
-                            "--script FILE.\nwait 1595\nclick board Picture1\nwait 10\n",
-                            0),
+  EXPECT_EQ(recording.rfind(
+                "# Quillon 1.0.0, a game recorded on 2026-01-02 with quillon --record.\n"
+                "# Play it again with quillon --replay FILE (in the window) or quillon --script "
+                "FILE.\nwait 1595\nclick board Picture1\nwait 10\n",
+                0),
             0u)
       << recording;
   // Keys typed with no timer in between share a line; the calendar's tick between two keys

@@ -21,8 +21,8 @@ import sys
 import time
 
 HERE = pathlib.Path(__file__).resolve().parent
-TARGETS = ["engine_tests", "game_tests", "window_tests", "quillon", "quillon_window_module",
-           "quillon_sound"]
+TARGETS = ["engine_tests", "game_tests", "script_tests", "window_tests", "quillon",
+           "quillon_window_module", "quillon_sound"]
 # The install and command-line checks test the packaging, not the game's behaviour.
 EXCLUDED_TESTS = "^(install_tree|command_line)$"
 # A line of ctest's report on a test that did not pass.

@@ -1,4 +1,4 @@
-#include "qt/window_main.h"
+#include "qt/run_window.h"
 
 #include <QApplication>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "qt/look.h"
+#include "qt/control_style.h"
 
 #include <QFontMetricsF>
 #include <QString>
