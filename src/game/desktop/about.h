@@ -3,7 +3,6 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
@@ -11,10 +10,5 @@ namespace quillon::game {
 inline constexpr const char* kStudioWebAddress = "http://www.pergamen-studio.example/";
 
 engine::ScreenDesign AboutScreen();
-
-void about_Form_Load(engine::ScreenManager& sm);
-void about_Timer1_Timer(engine::ScreenManager& sm);
-void about_Picture2_Click(engine::ScreenManager& sm);
-void about_Label1_Click(engine::ScreenManager& sm);
 
 }  // namespace quillon::game

@@ -2,6 +2,7 @@
 // the label, so that it never has to be read back from the locale's format.
 #include <chrono>
 
+#include "engine/screen_manager.h"
 #include "game/desktop/startup.h"
 
 namespace quillon::game {
@@ -22,21 +23,6 @@ void ShowDay(ScreenManager& sm, sys_days day) {
   sm.Control("dny", "Label2").SetCaption(sm.ShortDate(year_month_day{day}));
 }
 
-}  // namespace
-
-ScreenDesign DnyScreen() {
-  ScreenDesign s = ManualScreen("dny", "dny", 0, 10995, 4680, 495);
-  s.controls = {
-      Label("Label1", 120, 150, "Datum:"), Label("Label2", 720, 150, "#11/20/2010#"),
-      Timer("Timer1", 3000, true),         Timer("Timer2", 2, false),
-      Shape("Shape1", 60, 60, 4560, 375),
-  };
-  s.load = dny_Form_Load;
-  s.tick["Timer1"] = dny_Timer1_Timer;
-  s.tick["Timer2"] = dny_Timer2_Timer;
-  return s;
-}
-
 void dny_Form_Load(ScreenManager& sm) {
   ShowDay(sm, sys_days{kFirstDay});
 }
@@ -50,6 +36,21 @@ void dny_Timer1_Timer(ScreenManager& sm) {
 void dny_Timer2_Timer(ScreenManager& sm) {
   sm.Control("dny", "Timer1").SetEnabled(true);
   sm.Control("dny", "Timer2").SetEnabled(false);
+}
+
+}  // namespace
+
+ScreenDesign DnyScreen() {
+  ScreenDesign s = ManualScreen("dny", "dny", 0, 10995, 4680, 495);
+  s.controls = {
+      Label("Label1", 120, 150, "Datum:"), Label("Label2", 720, 150, "#11/20/2010#"),
+      Timer("Timer1", 3000, true),         Timer("Timer2", 2, false),
+      Shape("Shape1", 60, 60, 4560, 375),
+  };
+  s.load = dny_Form_Load;
+  s.tick["Timer1"] = dny_Timer1_Timer;
+  s.tick["Timer2"] = dny_Timer2_Timer;
+  return s;
 }
 
 }  // namespace quillon::game

@@ -6,10 +6,24 @@ namespace quillon::game {
 
 using namespace engine;
 
+Handler UnloadOnClick(std::string screen) {
+  return [screen = std::move(screen)](ScreenManager& sm) { sm.Unload(screen); };
+}
+
 namespace {
 
 constexpr int kCloseWidth = Pixels(78);
 constexpr int kCloseHeight = Pixels(25);
+
+struct Notice {
+  std::string name;
+  std::string title;
+  std::string text;
+  std::string caption;
+  int width = 0, height = 0;
+  // Centred unless a manual position is given.
+  int left = -1, top = -1;
+};
 
 ScreenDesign Placed(const Notice& n) {
   ScreenDesign s = n.left < 0 ? CentredScreen(n.name, n.caption, n.width, n.height)
@@ -22,12 +36,8 @@ void AddFrameShapes(ScreenDesign& s) {
   s.controls.push_back(Shape("Shape1", 60, 300, s.width - 120, s.height - 360));
 }
 
-}  // namespace
-
-Handler UnloadOnClick(std::string screen) {
-  return [screen = std::move(screen)](ScreenManager& sm) { sm.Unload(screen); };
-}
-
+// A notice's design: title `Label4`, text `Label1`, the frame shapes and the close picture
+// `Picture1`, whose click unloads the notice.
 ScreenDesign NoticeScreen(const Notice& n) {
   ScreenDesign s = Placed(n);
   const int closeLeft = (s.width - kCloseWidth) / 2;
@@ -41,8 +51,6 @@ ScreenDesign NoticeScreen(const Notice& n) {
   s.click["Picture1"] = UnloadOnClick(n.name);
   return s;
 }
-
-namespace {
 
 // The sound error: light red, a second line of text, and a close picture named `error`.
 ScreenDesign ErrorScreen() {

@@ -1,8 +1,29 @@
 #include "game/desktop/startup.h"
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
+
+namespace {
+
+// Opens the desktop; being shown last, the splash then lies on top of it.
+void start_Form_Load(ScreenManager& sm) {
+  sm.Show("back");
+  sm.Show("board");
+  sm.Show("dny");
+  sm.Show("Statistika");
+  sm.Show("connect");
+  sm.Show("Programy");
+}
+
+void start_Timer1_Timer(ScreenManager& sm) {
+  sm.SetVisible("start", false);
+  sm.Control("start", "Timer1").SetEnabled(false);
+}
+
+}  // namespace
 
 ScreenDesign StartScreen() {
   ScreenDesign s = CentredScreen("start", "start", 5970, 1410);
@@ -25,21 +46,6 @@ ScreenDesign BackScreen() {
       CheckBox("mise5", "Check2").Hidden(),   // the trojan is planted on the fifth target
   };
   return s;
-}
-
-// Opens the desktop; being shown last, the splash then lies on top of it.
-void start_Form_Load(ScreenManager& sm) {
-  sm.Show("back");
-  sm.Show("board");
-  sm.Show("dny");
-  sm.Show("Statistika");
-  sm.Show("connect");
-  sm.Show("Programy");
-}
-
-void start_Timer1_Timer(ScreenManager& sm) {
-  sm.SetVisible("start", false);
-  sm.Control("start", "Timer1").SetEnabled(false);
 }
 
 }  // namespace quillon::game

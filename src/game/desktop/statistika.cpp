@@ -1,8 +1,23 @@
 #include "game/desktop/statistika.h"
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
+
+namespace {
+
+// "Konec hry": the closing credits, which end the game from their close picture.
+void Statistika_Command1_Click(ScreenManager& sm) {
+  sm.Show("about");
+}
+
+void Statistika_Label1_Click(ScreenManager& sm) {
+  if (sm.Control("Statistika", "Label1").Caption() == "Velká") sm.Show("loser");
+}
+
+}  // namespace
 
 ScreenDesign StatistikaScreen() {
   ScreenDesign s = ManualScreen("Statistika", "Statistika", 12705, 7800, 2520, 2250);
@@ -23,15 +38,6 @@ ScreenDesign StatistikaScreen() {
   s.click["Command1"] = Statistika_Command1_Click;
   s.click["Label1"] = Statistika_Label1_Click;
   return s;
-}
-
-// "Konec hry": the closing credits, which end the game from their close picture.
-void Statistika_Command1_Click(ScreenManager& sm) {
-  sm.Show("about");
-}
-
-void Statistika_Label1_Click(ScreenManager& sm) {
-  if (sm.Control("Statistika", "Label1").Caption() == "Velká") sm.Show("loser");
 }
 
 }  // namespace quillon::game

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -19,39 +21,7 @@ ControlDesign Icon(int number, int slot, const char* picture) {
   return icon;
 }
 
-}  // namespace
-
-ScreenDesign BoardScreen() {
-  ScreenDesign s = ManualScreen("board", "Zprávy", 180, 180, 5955, 1245);
-  s.controls.push_back(Label("Label4", 120, 75, "Zprávy").Title());
-  for (int slot = 0; slot < 5; ++slot) {
-    s.controls.push_back(Icon(slot + 1, slot, "board-message"));
-  }
-  // Reward and done icons alternate: Picture6/7 for slot 1 ... Picture14/15 for slot 5.
-  for (int slot = 0; slot < 5; ++slot) {
-    s.controls.push_back(Icon(6 + 2 * slot, slot, "board-reward"));
-    s.controls.push_back(Icon(7 + 2 * slot, slot, "board-done"));
-  }
-  s.controls.push_back(Shape("Shape2", 60, 60, 5835, 255));
-  s.controls.push_back(Shape("Shape1", 60, 300, 5835, 885));
-  s.click["Picture1"] = board_Picture1_Click;
-  s.click["Picture2"] = board_Picture2_Click;
-  s.click["Picture3"] = board_Picture3_Click;
-  s.click["Picture4"] = board_Picture4_Click;
-  s.click["Picture5"] = board_Picture5_Click;
-  s.click["Picture6"] = board_Picture6_Click;
-  s.click["Picture7"] = board_Picture7_Click;
-  s.click["Picture8"] = board_Picture8_Click;
-  s.click["Picture9"] = board_Picture9_Click;
-  s.click["Picture10"] = board_Picture10_Click;
-  s.click["Picture11"] = board_Picture11_Click;
-  s.click["Picture12"] = board_Picture12_Click;
-  s.click["Picture13"] = board_Picture13_Click;
-  s.click["Picture14"] = board_Picture14_Click;
-  s.click["Picture15"] = board_Picture15_Click;
-  return s;
-}
-
+// Message icons: open the mission's message.
 void board_Picture1_Click(ScreenManager& sm) {
   sm.Show("Message");
 }
@@ -68,7 +38,8 @@ void board_Picture5_Click(ScreenManager& sm) {
   sm.Show("Message5");
 }
 
-// The money display is overwritten with the running total; nothing is added up.
+// Reward icons: pay the reward, mark the slot done and open the next slot. The money display
+// is overwritten with the running total; nothing is added up.
 void board_Picture6_Click(ScreenManager& sm) {
   sm.Show("miseok");
   sm.Control("Statistika", "Label3").SetCaption("20 000");
@@ -109,6 +80,7 @@ void board_Picture14_Click(ScreenManager& sm) {
   sm.Show("about");
 }
 
+// Done icons: only repeat the success notice.
 void board_Picture7_Click(ScreenManager& sm) {
   sm.Show("miseok");
 }
@@ -123,6 +95,39 @@ void board_Picture13_Click(ScreenManager& sm) {
 }
 void board_Picture15_Click(ScreenManager& sm) {
   sm.Show("miseok");
+}
+
+}  // namespace
+
+ScreenDesign BoardScreen() {
+  ScreenDesign s = ManualScreen("board", "Zprávy", 180, 180, 5955, 1245);
+  s.controls.push_back(Label("Label4", 120, 75, "Zprávy").Title());
+  for (int slot = 0; slot < 5; ++slot) {
+    s.controls.push_back(Icon(slot + 1, slot, "board-message"));
+  }
+  // Reward and done icons alternate: Picture6/7 for slot 1 ... Picture14/15 for slot 5.
+  for (int slot = 0; slot < 5; ++slot) {
+    s.controls.push_back(Icon(6 + 2 * slot, slot, "board-reward"));
+    s.controls.push_back(Icon(7 + 2 * slot, slot, "board-done"));
+  }
+  s.controls.push_back(Shape("Shape2", 60, 60, 5835, 255));
+  s.controls.push_back(Shape("Shape1", 60, 300, 5835, 885));
+  s.click["Picture1"] = board_Picture1_Click;
+  s.click["Picture2"] = board_Picture2_Click;
+  s.click["Picture3"] = board_Picture3_Click;
+  s.click["Picture4"] = board_Picture4_Click;
+  s.click["Picture5"] = board_Picture5_Click;
+  s.click["Picture6"] = board_Picture6_Click;
+  s.click["Picture7"] = board_Picture7_Click;
+  s.click["Picture8"] = board_Picture8_Click;
+  s.click["Picture9"] = board_Picture9_Click;
+  s.click["Picture10"] = board_Picture10_Click;
+  s.click["Picture11"] = board_Picture11_Click;
+  s.click["Picture12"] = board_Picture12_Click;
+  s.click["Picture13"] = board_Picture13_Click;
+  s.click["Picture14"] = board_Picture14_Click;
+  s.click["Picture15"] = board_Picture15_Click;
+  return s;
 }
 
 }  // namespace quillon::game

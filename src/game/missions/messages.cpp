@@ -1,5 +1,10 @@
 #include "game/missions/messages.h"
 
+#include <string>
+#include <vector>
+
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -17,6 +22,31 @@ constexpr int kRewardTextLeft = 960;
 constexpr int kButtonTop = 5100;
 constexpr int kButtonWidth = 1155;
 constexpr int kButtonHeight = 315;
+
+// An attachment icon and the tool button on `Programy` that it reveals.
+struct Attachment {
+  std::string icon;  // `Picture2` or `Picture3`
+  std::string tool;  // `Programy.CommandN`
+};
+
+// What sets one mission message apart from the others.
+struct MissionMessage {
+  std::string screen;
+  std::string caption;
+  std::string icon;  // window icon; empty for none
+  int top = 0;
+  std::string title;
+  std::string senderPicture;
+  std::string subject;
+  std::string sender;
+  std::string body;
+  std::string body2;
+  int body2Top = 0;  // the second paragraph starts below the first, however long that is
+  std::string reward;
+  int rewardTop = 0;
+  std::vector<Attachment> attachments;
+  Handler reply;  // "Odpovědět": the completion test of the mission
+};
 
 // A text button: the invisible click area lies on top of the pale blue text written on it, and
 // a frame lies beneath both.
@@ -37,8 +67,23 @@ void ShowReward(ScreenManager& sm, const char* messageIcon, const char* rewardIc
   sm.Control("board", rewardIcon).SetVisible(true);
 }
 
-}  // namespace
+// Shared by all five: an attachment puts its tool on the tools panel, "Storno" closes the
+// message, "Smazat" is refused. Taking an attachment again changes nothing: the tool simply
+// stays on the panel.
+void TakeAttachment(ScreenManager& sm, const std::string& tool) {
+  sm.Control("Programy", tool).SetVisible(true);
+}
 
+void CancelMessage(ScreenManager& sm, const std::string& screen) {
+  sm.Show("board");
+  sm.Unload(screen);
+}
+
+void DeleteMessage(ScreenManager& sm) {
+  sm.Show("nemazat");
+}
+
+// A message screen in the common layout.
 ScreenDesign MessageScreen(const MissionMessage& m) {
   ScreenDesign s = ManualScreen(m.screen, m.caption, 3180, m.top, kWidth, kHeight);
   s.icon = m.icon;
@@ -81,6 +126,56 @@ ScreenDesign MessageScreen(const MissionMessage& m) {
   s.click["Command2"] = DeleteMessage;
   return s;
 }
+
+// Missions 1 to 3 count only while the popularity is exactly the level their own task sets.
+void ReplyOnPopularity(ScreenManager& sm, const char* screen, const char* level,
+                       const char* messageIcon, const char* rewardIcon) {
+  if (Popularity(sm) != level) {
+    sm.Show("nekompletni");
+    return;
+  }
+  ShowReward(sm, messageIcon, rewardIcon);
+  sm.Unload(screen);
+}
+
+// "Odpovědět", one completion test per mission.
+void Message_Command1_Click(ScreenManager& sm) {
+  ReplyOnPopularity(sm, "Message", "Málo známý", "Picture1", "Picture6");
+}
+
+void Message2_Command1_Click(ScreenManager& sm) {
+  ReplyOnPopularity(sm, "Message2", "Středně známý", "Picture2", "Picture8");
+}
+
+void Message3_Command1_Click(ScreenManager& sm) {
+  ReplyOnPopularity(sm, "Message3", "Známý", "Picture3", "Picture10");
+}
+
+// Without its attachment taken, message 4 says so, whatever the state of the mission.
+void Message4_Command1_Click(ScreenManager& sm) {
+  if (!sm.Control("Programy", "Command4").Visible()) {
+    sm.Show("priloha");
+    return;
+  }
+  if (sm.Control("back", "Check1").Value() != 1) {
+    sm.Show("nekompletni");
+    return;
+  }
+  ShowReward(sm, "Picture4", "Picture12");
+  sm.Control("Programy", "Command2").SetVisible(true);  // the reward: "Generátor hlasu"
+  sm.Unload("Message4");
+}
+
+void Message5_Command1_Click(ScreenManager& sm) {
+  if (sm.Control("back", "mise5").Value() != 1) {
+    sm.Show("nekompletni");
+    return;
+  }
+  ShowReward(sm, "Picture5", "Picture14");
+  sm.Unload("Message5");
+}
+
+}  // namespace
 
 std::vector<ScreenDesign> MissionMessageScreens() {
   const MissionMessage messages[] = {
@@ -182,71 +277,6 @@ std::vector<ScreenDesign> MissionMessageScreens() {
   std::vector<ScreenDesign> screens;
   for (const MissionMessage& message : messages) screens.push_back(MessageScreen(message));
   return screens;
-}
-
-// Taking an attachment again changes nothing: the tool simply stays on the panel.
-void TakeAttachment(ScreenManager& sm, const std::string& tool) {
-  sm.Control("Programy", tool).SetVisible(true);
-}
-
-void CancelMessage(ScreenManager& sm, const std::string& screen) {
-  sm.Show("board");
-  sm.Unload(screen);
-}
-
-void DeleteMessage(ScreenManager& sm) {
-  sm.Show("nemazat");
-}
-
-namespace {
-
-// Missions 1 to 3 count only while the popularity is exactly the level their own task sets.
-void ReplyOnPopularity(ScreenManager& sm, const char* screen, const char* level,
-                       const char* messageIcon, const char* rewardIcon) {
-  if (Popularity(sm) != level) {
-    sm.Show("nekompletni");
-    return;
-  }
-  ShowReward(sm, messageIcon, rewardIcon);
-  sm.Unload(screen);
-}
-
-}  // namespace
-
-void Message_Command1_Click(ScreenManager& sm) {
-  ReplyOnPopularity(sm, "Message", "Málo známý", "Picture1", "Picture6");
-}
-
-void Message2_Command1_Click(ScreenManager& sm) {
-  ReplyOnPopularity(sm, "Message2", "Středně známý", "Picture2", "Picture8");
-}
-
-void Message3_Command1_Click(ScreenManager& sm) {
-  ReplyOnPopularity(sm, "Message3", "Známý", "Picture3", "Picture10");
-}
-
-// Without its attachment taken, message 4 says so, whatever the state of the mission.
-void Message4_Command1_Click(ScreenManager& sm) {
-  if (!sm.Control("Programy", "Command4").Visible()) {
-    sm.Show("priloha");
-    return;
-  }
-  if (sm.Control("back", "Check1").Value() != 1) {
-    sm.Show("nekompletni");
-    return;
-  }
-  ShowReward(sm, "Picture4", "Picture12");
-  sm.Control("Programy", "Command2").SetVisible(true);  // the reward: "Generátor hlasu"
-  sm.Unload("Message4");
-}
-
-void Message5_Command1_Click(ScreenManager& sm) {
-  if (sm.Control("back", "mise5").Value() != 1) {
-    sm.Show("nekompletni");
-    return;
-  }
-  ShowReward(sm, "Picture5", "Picture14");
-  sm.Unload("Message5");
 }
 
 }  // namespace quillon::game

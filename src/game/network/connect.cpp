@@ -1,8 +1,22 @@
 #include "game/network/connect.h"
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
+
+namespace {
+
+// Opens the address entry; when it is open already it only comes to the front, as typed.
+void connect_Picture1_Click(ScreenManager& sm) {
+  sm.Show("ip");
+}
+void connect_Image1_Click(ScreenManager& sm) {
+  sm.Show("ip");
+}
+
+}  // namespace
 
 ScreenDesign ConnectScreen() {
   ScreenDesign s = ManualScreen("connect", "connect", 13950, 10815, 1200, 810);
@@ -13,14 +27,6 @@ ScreenDesign ConnectScreen() {
   s.click["Picture1"] = connect_Picture1_Click;
   s.click["Image1"] = connect_Image1_Click;
   return s;
-}
-
-// Opens the address entry; when it is open already it only comes to the front, as typed.
-void connect_Picture1_Click(ScreenManager& sm) {
-  sm.Show("ip");
-}
-void connect_Image1_Click(ScreenManager& sm) {
-  sm.Show("ip");
 }
 
 }  // namespace quillon::game

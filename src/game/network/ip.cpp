@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -84,41 +86,6 @@ void KeyPressInBox(ScreenManager& sm, int keyAscii, const char* next) {
   if (!sm.PlaySound("data/ip.dat")) sm.Show("error");
 }
 
-}  // namespace
-
-ScreenDesign IpScreen() {
-  ScreenDesign s = CentredScreen("ip", "IP", 2520, 1365);
-  s.controls = {
-      Label("Label4", 120, 75, "CONNECT").Title(),
-      TextBox("Text1", 300, 480, 315, 195),
-      TextBox("Text2", 840, 480, 315, 195),
-      TextBox("Text3", 1380, 480, 315, 195),
-      TextBox("Text4", 1920, 480, 315, 195),
-      Shape("Shape3", 270, 450, 375, 255),
-      Shape("Shape4", 810, 450, 375, 255),
-      Shape("Shape5", 1350, 450, 375, 255),
-      Shape("Shape6", 1890, 450, 375, 255),
-      Image("Command1", 270, 900, 915, 285),
-      Label("Label1", 420, 945, "Connect").ButtonText(),
-      Shape("Shape7", 270, 900, 915, 285),
-      Image("Command2", 1350, 900, 915, 285),
-      Label("Label2", 1560, 945, "Storno").ButtonText(),
-      Shape("Shape8", 1350, 900, 915, 285),
-      Shape("Shape2", 60, 60, 2400, 255),
-      Shape("Shape1", 60, 300, 2400, 1005),
-  };
-  s.click["Command1"] = ip_Command1_Click;
-  s.click["Command2"] = ip_Command2_Click;
-  s.change["Text1"] = ip_Text1_Change;
-  s.change["Text2"] = ip_Text2_Change;
-  s.change["Text3"] = ip_Text3_Change;
-  s.keyPress["Text1"] = ip_Text1_KeyPress;
-  s.keyPress["Text2"] = ip_Text2_KeyPress;
-  s.keyPress["Text3"] = ip_Text3_KeyPress;
-  s.keyPress["Text4"] = ip_Text4_KeyPress;
-  return s;
-}
-
 // Connect: the old connection goes first, even when the new address turns out unknown.
 void ip_Command1_Click(ScreenManager& sm) {
   BreakCurrentConnection(sm);
@@ -161,6 +128,41 @@ void ip_Text3_KeyPress(ScreenManager& sm, int& keyAscii) {
 }
 void ip_Text4_KeyPress(ScreenManager& sm, int& keyAscii) {
   KeyPressInBox(sm, keyAscii, nullptr);
+}
+
+}  // namespace
+
+ScreenDesign IpScreen() {
+  ScreenDesign s = CentredScreen("ip", "IP", 2520, 1365);
+  s.controls = {
+      Label("Label4", 120, 75, "CONNECT").Title(),
+      TextBox("Text1", 300, 480, 315, 195),
+      TextBox("Text2", 840, 480, 315, 195),
+      TextBox("Text3", 1380, 480, 315, 195),
+      TextBox("Text4", 1920, 480, 315, 195),
+      Shape("Shape3", 270, 450, 375, 255),
+      Shape("Shape4", 810, 450, 375, 255),
+      Shape("Shape5", 1350, 450, 375, 255),
+      Shape("Shape6", 1890, 450, 375, 255),
+      Image("Command1", 270, 900, 915, 285),
+      Label("Label1", 420, 945, "Connect").ButtonText(),
+      Shape("Shape7", 270, 900, 915, 285),
+      Image("Command2", 1350, 900, 915, 285),
+      Label("Label2", 1560, 945, "Storno").ButtonText(),
+      Shape("Shape8", 1350, 900, 915, 285),
+      Shape("Shape2", 60, 60, 2400, 255),
+      Shape("Shape1", 60, 300, 2400, 1005),
+  };
+  s.click["Command1"] = ip_Command1_Click;
+  s.click["Command2"] = ip_Command2_Click;
+  s.change["Text1"] = ip_Text1_Change;
+  s.change["Text2"] = ip_Text2_Change;
+  s.change["Text3"] = ip_Text3_Change;
+  s.keyPress["Text1"] = ip_Text1_KeyPress;
+  s.keyPress["Text2"] = ip_Text2_KeyPress;
+  s.keyPress["Text3"] = ip_Text3_KeyPress;
+  s.keyPress["Text4"] = ip_Text4_KeyPress;
+  return s;
 }
 
 }  // namespace quillon::game

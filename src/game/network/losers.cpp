@@ -1,5 +1,7 @@
 #include "game/network/losers.h"
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -12,6 +14,14 @@ constexpr const char* kArrested = "Byl jste zatčen a obviněn z hackingu!";
 void AddFrameShapes(ScreenDesign& s) {
   s.controls.push_back(Shape("Shape2", 60, 60, s.width - 120, 255));
   s.controls.push_back(Shape("Shape1", 60, 300, s.width - 120, s.height - 360));
+}
+
+void loser_Command1_Click(ScreenManager& sm) {
+  sm.End();
+}
+
+void loser2_Command1_Click(ScreenManager& sm) {
+  sm.End();
 }
 
 }  // namespace
@@ -43,14 +53,6 @@ ScreenDesign Loser2Screen() {
   AddFrameShapes(s);
   s.click["Command1"] = loser2_Command1_Click;
   return s;
-}
-
-void loser_Command1_Click(ScreenManager& sm) {
-  sm.End();
-}
-
-void loser2_Command1_Click(ScreenManager& sm) {
-  sm.End();
 }
 
 }  // namespace quillon::game

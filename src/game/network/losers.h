@@ -2,7 +2,6 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
@@ -10,8 +9,5 @@ namespace quillon::game {
 engine::ScreenDesign LoserScreen();
 // Caught after deleting the wrong files on the third target.
 engine::ScreenDesign Loser2Screen();
-
-void loser_Command1_Click(engine::ScreenManager& sm);
-void loser2_Command1_Click(engine::ScreenManager& sm);
 
 }  // namespace quillon::game

@@ -2,12 +2,48 @@
 
 #include <string>
 
+#include "engine/screen_manager.h"
 #include "game/network/route_map.h"
 #include "game/desktop/screen_lists.h"
 
 namespace quillon::game {
 
 using namespace engine;
+
+namespace {
+
+// A map loaded while the password breaker runs without the proxy bypassed: the host has
+// noticed. When Connect shows the map the breaker is already gone and nothing happens.
+void map1_Form_Load(ScreenManager& sm) {
+  if (sm.IsVisible("cracking") && !sm.Control("map1", "Line5").Visible()) {
+    sm.Show("security");
+    sm.Show("proxy");
+    if (sm.Control("Statistika", "Label1").Caption() == "Velká") sm.Show("loser");
+  }
+}
+
+// One step of the trace countdown; the number lives only in the label. At "0" the player has
+// been traced, and only unloading the map stops the clock.
+void map1_Timer1_Timer(ScreenManager& sm) {
+  ControlRef countdown = sm.Control("map1", "Label7");
+  countdown.SetCaption(std::to_string(std::stoi(countdown.Caption()) - 1));
+  if (countdown.Caption() != "0") return;
+  sm.Unload("map1");
+  UnloadFirstShowing(sm, {"comp1", "Comp2", "login", "cracking"});
+  sm.Show("security");
+}
+
+// Disconnect: the target and the login prompt are only hidden, so they keep their state.
+void map1_Command1_Click(ScreenManager& sm) {
+  if (sm.IsVisible("comp1")) sm.SetVisible("comp1", false);
+  if (sm.IsVisible("Comp2")) sm.SetVisible("Comp2", false);
+  if (sm.IsVisible("login")) sm.SetVisible("login", false);
+  UnloadIfOpen(sm, "cracking");
+  sm.Show("board");
+  sm.Unload("map1");
+}
+
+}  // namespace
 
 ScreenDesign Map1Screen() {
   ScreenDesign s = ManualScreen("map1", "Mapa spojení", 180, 3360, 4455, 5520);
@@ -40,37 +76,6 @@ ScreenDesign Map1Screen() {
   s.tick["Timer1"] = map1_Timer1_Timer;
   s.click["Command1"] = map1_Command1_Click;
   return s;
-}
-
-// A map loaded while the password breaker runs without the proxy bypassed: the host has
-// noticed. When Connect shows the map the breaker is already gone and nothing happens.
-void map1_Form_Load(ScreenManager& sm) {
-  if (sm.IsVisible("cracking") && !sm.Control("map1", "Line5").Visible()) {
-    sm.Show("security");
-    sm.Show("proxy");
-    if (sm.Control("Statistika", "Label1").Caption() == "Velká") sm.Show("loser");
-  }
-}
-
-// One step of the trace countdown; the number lives only in the label. At "0" the player has
-// been traced, and only unloading the map stops the clock.
-void map1_Timer1_Timer(ScreenManager& sm) {
-  ControlRef countdown = sm.Control("map1", "Label7");
-  countdown.SetCaption(std::to_string(std::stoi(countdown.Caption()) - 1));
-  if (countdown.Caption() != "0") return;
-  sm.Unload("map1");
-  UnloadFirstShowing(sm, {"comp1", "Comp2", "login", "cracking"});
-  sm.Show("security");
-}
-
-// Disconnect: the target and the login prompt are only hidden, so they keep their state.
-void map1_Command1_Click(ScreenManager& sm) {
-  if (sm.IsVisible("comp1")) sm.SetVisible("comp1", false);
-  if (sm.IsVisible("Comp2")) sm.SetVisible("Comp2", false);
-  if (sm.IsVisible("login")) sm.SetVisible("login", false);
-  UnloadIfOpen(sm, "cracking");
-  sm.Show("board");
-  sm.Unload("map1");
 }
 
 }  // namespace quillon::game

@@ -3,14 +3,9 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
 engine::ScreenDesign Map1Screen();
-
-void map1_Form_Load(engine::ScreenManager& sm);
-void map1_Timer1_Timer(engine::ScreenManager& sm);
-void map1_Command1_Click(engine::ScreenManager& sm);
 
 }  // namespace quillon::game

@@ -2,12 +2,38 @@
 
 #include <string>
 
+#include "engine/screen_manager.h"
 #include "game/network/route_map.h"
 #include "game/desktop/screen_lists.h"
 
 namespace quillon::game {
 
 using namespace engine;
+
+namespace {
+
+// One step of the trace countdown; the number lives only in the label. At "0" the player has
+// been traced, and only unloading the map stops the clock.
+void map2_Timer1_Timer(ScreenManager& sm) {
+  ControlRef countdown = sm.Control("map2", "Label8");
+  countdown.SetCaption(std::to_string(std::stoi(countdown.Caption()) - 1));
+  if (countdown.Caption() != "0") return;
+  sm.Unload("map2");
+  UnloadFirstShowing(sm, {"comp3", "comp4", "comp5", "login", "cracking"});
+  sm.Show("security");
+}
+
+// Disconnect hides the targets of both networks; hidden, they keep their state.
+void map2_Command1_Click(ScreenManager& sm) {
+  for (const char* screen : {"comp1", "Comp2", "comp3", "comp4", "comp5", "login"}) {
+    if (sm.IsVisible(screen)) sm.SetVisible(screen, false);
+  }
+  UnloadIfOpen(sm, "cracking");
+  sm.Show("board");
+  sm.Unload("map2");
+}
+
+}  // namespace
 
 ScreenDesign Map2Screen() {
   ScreenDesign s = ManualScreen("map2", "Mapa spojení", 180, 3360, 4425, 5535);
@@ -43,27 +69,6 @@ ScreenDesign Map2Screen() {
   s.tick["Timer1"] = map2_Timer1_Timer;
   s.click["Command1"] = map2_Command1_Click;
   return s;
-}
-
-// One step of the trace countdown; the number lives only in the label. At "0" the player has
-// been traced, and only unloading the map stops the clock.
-void map2_Timer1_Timer(ScreenManager& sm) {
-  ControlRef countdown = sm.Control("map2", "Label8");
-  countdown.SetCaption(std::to_string(std::stoi(countdown.Caption()) - 1));
-  if (countdown.Caption() != "0") return;
-  sm.Unload("map2");
-  UnloadFirstShowing(sm, {"comp3", "comp4", "comp5", "login", "cracking"});
-  sm.Show("security");
-}
-
-// Disconnect hides the targets of both networks; hidden, they keep their state.
-void map2_Command1_Click(ScreenManager& sm) {
-  for (const char* screen : {"comp1", "Comp2", "comp3", "comp4", "comp5", "login"}) {
-    if (sm.IsVisible(screen)) sm.SetVisible(screen, false);
-  }
-  UnloadIfOpen(sm, "cracking");
-  sm.Show("board");
-  sm.Unload("map2");
 }
 
 }  // namespace quillon::game

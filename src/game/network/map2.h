@@ -3,13 +3,9 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
 engine::ScreenDesign Map2Screen();
-
-void map2_Timer1_Timer(engine::ScreenManager& sm);
-void map2_Command1_Click(engine::ScreenManager& sm);
 
 }  // namespace quillon::game

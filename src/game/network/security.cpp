@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/screen_manager.h"
 #include "game/desktop/screen_lists.h"
 
 namespace quillon::game {
@@ -16,6 +17,16 @@ std::string NextCriminality(const std::string& level) {
   if (level == "Malá") return "Střední";
   if (level == "Střední") return "Velká";
   return level;
+}
+
+void security_Command1_Click(ScreenManager& sm) {
+  ControlRef criminality = sm.Control("Statistika", "Label1");
+  criminality.SetCaption(NextCriminality(criminality.Caption()));
+  // The connection drops at its first open screen only; the password breaker is left alone.
+  UnloadFirstShowing(sm, {"map1", "map2", "login", "comp1", "Comp2", "comp3", "comp4", "comp5"});
+  sm.Show("board");
+  if (sm.Control("Statistika", "Label1").Caption() == "Velká") sm.Show("loser");
+  sm.Unload("security");
 }
 
 }  // namespace
@@ -33,16 +44,6 @@ ScreenDesign SecurityScreen() {
   };
   s.click["Command1"] = security_Command1_Click;
   return s;
-}
-
-void security_Command1_Click(ScreenManager& sm) {
-  ControlRef criminality = sm.Control("Statistika", "Label1");
-  criminality.SetCaption(NextCriminality(criminality.Caption()));
-  // The connection drops at its first open screen only; the password breaker is left alone.
-  UnloadFirstShowing(sm, {"map1", "map2", "login", "comp1", "Comp2", "comp3", "comp4", "comp5"});
-  sm.Show("board");
-  if (sm.Control("Statistika", "Label1").Caption() == "Velká") sm.Show("loser");
-  sm.Unload("security");
 }
 
 }  // namespace quillon::game

@@ -2,12 +2,9 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
 engine::ScreenDesign SecurityScreen();
-
-void security_Command1_Click(engine::ScreenManager& sm);
 
 }  // namespace quillon::game

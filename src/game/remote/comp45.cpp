@@ -1,5 +1,7 @@
 #include "game/remote/comp45.h"
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -9,6 +11,32 @@ namespace {
 constexpr double kLargePoints = 13.5;
 constexpr double kRolePoints = 17.25;
 constexpr double kMenuPoints = 9.75;
+
+// "Kontakt": the company's two addresses.
+void comp4_Label2_Click(ScreenManager& sm) {
+  sm.Show("kontakt");
+}
+
+// "Administarce" and "Zpráva souborů" are always refused, whoever asks.
+void comp4_Label3_Click(ScreenManager& sm) {
+  sm.Show("oprávnění");
+}
+void comp4_Label4_Click(ScreenManager& sm) {
+  sm.Show("oprávnění");
+}
+
+void comp5_Label4_Click(ScreenManager& sm) {
+  sm.Show("kontrola");
+}
+void comp5_Label5_Click(ScreenManager& sm) {
+  sm.Show("ok");
+}
+
+// "Odhlásit se": leaving the fifth target also drops the connection and its trace.
+void comp5_Label6_Click(ScreenManager& sm) {
+  sm.Unload("comp5");
+  sm.Unload("map2");
+}
 
 }  // namespace
 
@@ -56,32 +84,6 @@ ScreenDesign Comp5Screen() {
   s.click["Label5"] = comp5_Label5_Click;
   s.click["Label6"] = comp5_Label6_Click;
   return s;
-}
-
-// "Kontakt": the company's two addresses.
-void comp4_Label2_Click(ScreenManager& sm) {
-  sm.Show("kontakt");
-}
-
-// "Administarce" and "Zpráva souborů" are always refused, whoever asks.
-void comp4_Label3_Click(ScreenManager& sm) {
-  sm.Show("oprávnění");
-}
-void comp4_Label4_Click(ScreenManager& sm) {
-  sm.Show("oprávnění");
-}
-
-void comp5_Label4_Click(ScreenManager& sm) {
-  sm.Show("kontrola");
-}
-void comp5_Label5_Click(ScreenManager& sm) {
-  sm.Show("ok");
-}
-
-// "Odhlásit se": leaving the fifth target also drops the connection and its trace.
-void comp5_Label6_Click(ScreenManager& sm) {
-  sm.Unload("comp5");
-  sm.Unload("map2");
 }
 
 }  // namespace quillon::game

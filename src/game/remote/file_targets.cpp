@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -49,6 +51,33 @@ RowControls Row(int row) {
           Numbered("Label", 11 + 2 * row), Numbered("Shape", 2 + 2 * row)};
 }
 
+// The access right is the files wizard being open, asked afresh at every click.
+bool HasPermission(ScreenManager& sm) {
+  return sm.IsVisible("wizard");
+}
+
+// Copy and Del of a row, rows counting from 1. Both return whether the files wizard gave the
+// permission; without it they show `oprávnění` and change nothing. A copy never changes a row:
+// the notice is its whole effect.
+bool CopyFileRow(ScreenManager& sm) {
+  const bool permitted = HasPermission(sm);
+  sm.Show(permitted ? "kopírování" : "oprávnění");
+  return permitted;
+}
+
+bool DeleteFileRow(ScreenManager& sm, const char* screen, int row) {
+  if (!HasPermission(sm)) {
+    sm.Show("oprávnění");
+    return false;
+  }
+  const RowControls c = Row(row);
+  for (const std::string* control :
+       {&c.file, &c.date, &c.copy, &c.del, &c.copyLabel, &c.delLabel, &c.copyFrame, &c.delFrame}) {
+    sm.Control(screen, *control).SetVisible(false);
+  }
+  return true;
+}
+
 // The one design shared by the three file servers.
 ScreenDesign FileTargetScreen(const FileTarget& target) {
   ScreenDesign s = target.centred
@@ -84,11 +113,6 @@ ScreenDesign FileTargetScreen(const FileTarget& target) {
   return s;
 }
 
-// The access right is the files wizard being open, asked afresh at every click.
-bool HasPermission(ScreenManager& sm) {
-  return sm.IsVisible("wizard");
-}
-
 void SetPopularity(ScreenManager& sm, const char* popularity) {
   sm.Control("Statistika", "Label2").SetCaption(popularity);
 }
@@ -100,36 +124,17 @@ void TestBothTestFilesDeleted(ScreenManager& sm) {
   }
 }
 
-}  // namespace
-
-// A copy never changes a row: the notice is its whole effect.
-bool CopyFileRow(ScreenManager& sm) {
-  const bool permitted = HasPermission(sm);
-  sm.Show(permitted ? "kopírování" : "oprávnění");
-  return permitted;
-}
-
-bool DeleteFileRow(ScreenManager& sm, const char* screen, int row) {
-  if (!HasPermission(sm)) {
-    sm.Show("oprávnění");
-    return false;
-  }
-  const RowControls c = Row(row);
-  for (const std::string* control :
-       {&c.file, &c.date, &c.copy, &c.del, &c.copyLabel, &c.delLabel, &c.copyFrame, &c.delFrame}) {
-    sm.Control(screen, *control).SetVisible(false);
-  }
-  return true;
-}
-
+// Del "xsoft-5088-6.dat": mission 1.
 void comp1_Command7_Click(ScreenManager& sm) {
   if (DeleteFileRow(sm, "comp1", 3)) SetPopularity(sm, "Málo známý");
 }
 
+// Copy "vlasak.doc": mission 2.
 void Comp2_Command4_Click(ScreenManager& sm) {
   if (CopyFileRow(sm)) SetPopularity(sm, "Středně známý");
 }
 
+// Del "test001.dat" and "test002.dat": mission 3.
 void comp3_Command5_Click(ScreenManager& sm) {
   DeleteFileRow(sm, "comp3", 1);
   TestBothTestFilesDeleted(sm);
@@ -140,6 +145,7 @@ void comp3_Command6_Click(ScreenManager& sm) {
   TestBothTestFilesDeleted(sm);
 }
 
+// Del "cenik.dat" or "ucetnictvi.dat": caught.
 void comp3_Command7_Click(ScreenManager& sm) {
   if (DeleteFileRow(sm, "comp3", 3)) sm.SetVisible("loser2", true);
 }
@@ -147,6 +153,8 @@ void comp3_Command7_Click(ScreenManager& sm) {
 void comp3_Command8_Click(ScreenManager& sm) {
   if (DeleteFileRow(sm, "comp3", 4)) sm.SetVisible("loser2", true);
 }
+
+}  // namespace
 
 ScreenDesign Comp1Screen() {
   return FileTargetScreen({"comp1",

@@ -34,7 +34,4 @@ bool AccountIsCurrent(engine::ScreenManager& sm, const TargetAccount& account);
 
 engine::ScreenDesign LoginScreen();
 
-void login_Form_Load(engine::ScreenManager& sm);
-void login_Command1_Click(engine::ScreenManager& sm);
-
 }  // namespace quillon::game

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/screen_manager.h"
 #include "game/desktop/notices.h"
 
 namespace quillon::game {
@@ -32,6 +33,13 @@ ScreenDesign TargetNoticeScreen(const TargetNotice& n) {
   return s;
 }
 
+// Only whether the fourth target is open counts, not what refused the operation.
+void oprávnění_Label1_Click(ScreenManager& sm) {
+  if (sm.IsVisible("comp4")) {
+    sm.Control("oprávnění", "Label1").SetCaption("Nemáte opravnění vstoupit do této sekce");
+  }
+}
+
 }  // namespace
 
 ScreenDesign OpravneniScreen() {
@@ -49,13 +57,6 @@ ScreenDesign KopirovaniScreen() {
 ScreenDesign PripojeniScreen() {
   return TargetNoticeScreen(
       {"připojení", "Disconnect", "Dosavadní připojení bylo přerušeno", 240, 3060});
-}
-
-// Only whether the fourth target is open counts, not what refused the operation.
-void oprávnění_Label1_Click(ScreenManager& sm) {
-  if (sm.IsVisible("comp4")) {
-    sm.Control("oprávnění", "Label1").SetCaption("Nemáte opravnění vstoupit do této sekce");
-  }
 }
 
 }  // namespace quillon::game

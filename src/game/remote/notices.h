@@ -3,14 +3,11 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
 engine::ScreenDesign OpravneniScreen();
 engine::ScreenDesign KopirovaniScreen();
 engine::ScreenDesign PripojeniScreen();
-
-void oprávnění_Label1_Click(engine::ScreenManager& sm);
 
 }  // namespace quillon::game

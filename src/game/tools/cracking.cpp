@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/screen_manager.h"
 #include "game/remote/login.h"
 
 namespace quillon::game {
@@ -22,23 +23,6 @@ std::string CurrentPassword(ScreenManager& sm) {
     if (AccountIsCurrent(sm, account)) return account.password;
   }
   return "";
-}
-
-}  // namespace
-
-ScreenDesign CrackingScreen() {
-  ScreenDesign s = ManualScreen("cracking", "cracking", 6180, 6915, 3300, 1065);
-  s.controls = {
-      Label("Label2", 120, 75, "Password braker").Title(),
-      Label("Label1", 900, 360, "CRACKING").Bold().Points(12),
-      ProgressBar("prbegg", 120, 660, 3060, 255),
-      Timer("tmrTest", 1000, false),
-      Shape("Shape2", 60, 60, 3180, 255),
-      Shape("Shape1", 60, 300, 3180, 705),
-  };
-  s.load = cracking_Form_Load;
-  s.tick["tmrTest"] = cracking_tmrTest_Timer;
-  return s;
 }
 
 // The route check, then the reset. Reading the maps' lines creates a map hidden when it is
@@ -89,6 +73,23 @@ void cracking_tmrTest_Timer(ScreenManager& sm) {
   sm.Control("login", "Text2").SetText(CurrentPassword(sm));
   sm.Control("cracking", "tmrTest").SetEnabled(false);
   sm.Unload("cracking");
+}
+
+}  // namespace
+
+ScreenDesign CrackingScreen() {
+  ScreenDesign s = ManualScreen("cracking", "cracking", 6180, 6915, 3300, 1065);
+  s.controls = {
+      Label("Label2", 120, 75, "Password braker").Title(),
+      Label("Label1", 900, 360, "CRACKING").Bold().Points(12),
+      ProgressBar("prbegg", 120, 660, 3060, 255),
+      Timer("tmrTest", 1000, false),
+      Shape("Shape2", 60, 60, 3180, 255),
+      Shape("Shape1", 60, 300, 3180, 705),
+  };
+  s.load = cracking_Form_Load;
+  s.tick["tmrTest"] = cracking_tmrTest_Timer;
+  return s;
 }
 
 }  // namespace quillon::game

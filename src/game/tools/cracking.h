@@ -3,13 +3,9 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
 engine::ScreenDesign CrackingScreen();
-
-void cracking_Form_Load(engine::ScreenManager& sm);
-void cracking_tmrTest_Timer(engine::ScreenManager& sm);
 
 }  // namespace quillon::game

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -72,44 +74,6 @@ void CheckBreakerRoute(ScreenManager& sm) {
   } else if (Map2Unprotected(sm)) {
     RaiseMap2Alarm(sm);
   }
-}
-
-}  // namespace
-
-ScreenDesign ProgramyScreen() {
-  ScreenDesign s = ManualScreen("Programy", "Programy", 13065, 180, 2280, 4665);
-  s.controls = {
-      Label("Label4", 120, 75, "Programy").Title(),
-      Tool("Command1", 600, "Password braker", "Brute force atak", "tool-password"),
-      Tool("Command2", 960, "Generátor hlasu", "Vygeneruje hlas pro nalogování do systému",
-           "tool-voice")
-          .Hidden(),
-      Tool("Command6", 1680, "Proxy bypass", "Obejde proxy server", "tool-proxy").Hidden(),
-      Tool("Command7", 2040, "Firewall bypass", "Obejde firewall", "tool-firewall").Hidden(),
-      Tool("Command3", 2760, "Files wizard", "Simuluje oprávnění mazat a kopírovat soubory",
-           "tool-wizard")
-          .Hidden(),
-      Tool("Command4", 3480, "Destruktor v 4.0",
-           "Zahltí server informacemi a tím zapříčiní jeho výpadek", "tool-destroyer")
-          .Hidden(),
-      Tool("Command5", 4200, "Sub Seven", "Trojský kůň", "tool-trojan").Hidden(),
-      Frame("Frame1", kFrameLeft, 360, kFrameWidth, 975, "Hesla"),
-      Frame("Frame5", kFrameLeft, 1440, kFrameWidth, 975, "Bezpečnost"),
-      Frame("Frame2", kFrameLeft, 2520, kFrameWidth, 615, "Soubory"),
-      Frame("Frame3", kFrameLeft, 3240, kFrameWidth, 615, "Destruktivní programy"),
-      Frame("Frame4", kFrameLeft, 3960, kFrameWidth, 615, "Trojani"),
-      // The title strip lines up with the tool frames; the outer frame runs round them all.
-      Shape("Shape2", kFrameLeft, 60, kFrameWidth, 255),
-      Shape("Shape1", 30, 30, kFrameWidth + 60, 4605),
-  };
-  s.click["Command1"] = Programy_Command1_Click;
-  s.click["Command2"] = Programy_Command2_Click;
-  s.click["Command3"] = Programy_Command3_Click;
-  s.click["Command4"] = Programy_Command4_Click;
-  s.click["Command5"] = Programy_Command5_Click;
-  s.click["Command6"] = Programy_Command6_Click;
-  s.click["Command7"] = Programy_Command7_Click;
-  return s;
 }
 
 // "Password braker": start the breaker on an open login prompt (stage A), then check the
@@ -203,6 +167,44 @@ void Programy_Command6_Click(ScreenManager& sm) {
 void Programy_Command7_Click(ScreenManager& sm) {
   if (!sm.IsVisible("map2")) return;
   for (const char* line : {"Line8", "Line9"}) sm.Control("map2", line).SetVisible(true);
+}
+
+}  // namespace
+
+ScreenDesign ProgramyScreen() {
+  ScreenDesign s = ManualScreen("Programy", "Programy", 13065, 180, 2280, 4665);
+  s.controls = {
+      Label("Label4", 120, 75, "Programy").Title(),
+      Tool("Command1", 600, "Password braker", "Brute force atak", "tool-password"),
+      Tool("Command2", 960, "Generátor hlasu", "Vygeneruje hlas pro nalogování do systému",
+           "tool-voice")
+          .Hidden(),
+      Tool("Command6", 1680, "Proxy bypass", "Obejde proxy server", "tool-proxy").Hidden(),
+      Tool("Command7", 2040, "Firewall bypass", "Obejde firewall", "tool-firewall").Hidden(),
+      Tool("Command3", 2760, "Files wizard", "Simuluje oprávnění mazat a kopírovat soubory",
+           "tool-wizard")
+          .Hidden(),
+      Tool("Command4", 3480, "Destruktor v 4.0",
+           "Zahltí server informacemi a tím zapříčiní jeho výpadek", "tool-destroyer")
+          .Hidden(),
+      Tool("Command5", 4200, "Sub Seven", "Trojský kůň", "tool-trojan").Hidden(),
+      Frame("Frame1", kFrameLeft, 360, kFrameWidth, 975, "Hesla"),
+      Frame("Frame5", kFrameLeft, 1440, kFrameWidth, 975, "Bezpečnost"),
+      Frame("Frame2", kFrameLeft, 2520, kFrameWidth, 615, "Soubory"),
+      Frame("Frame3", kFrameLeft, 3240, kFrameWidth, 615, "Destruktivní programy"),
+      Frame("Frame4", kFrameLeft, 3960, kFrameWidth, 615, "Trojani"),
+      // The title strip lines up with the tool frames; the outer frame runs round them all.
+      Shape("Shape2", kFrameLeft, 60, kFrameWidth, 255),
+      Shape("Shape1", 30, 30, kFrameWidth + 60, 4605),
+  };
+  s.click["Command1"] = Programy_Command1_Click;
+  s.click["Command2"] = Programy_Command2_Click;
+  s.click["Command3"] = Programy_Command3_Click;
+  s.click["Command4"] = Programy_Command4_Click;
+  s.click["Command5"] = Programy_Command5_Click;
+  s.click["Command6"] = Programy_Command6_Click;
+  s.click["Command7"] = Programy_Command7_Click;
+  return s;
 }
 
 }  // namespace quillon::game

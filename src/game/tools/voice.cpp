@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
@@ -35,6 +37,52 @@ void AnimationSecondFrame(ScreenManager& sm, const std::string& screen) {
 void AnimationRest(ScreenManager& sm, const std::string& screen) {
   sm.Control(screen, "Picture3").SetVisible(false);
   sm.Control(screen, "Timer1").SetEnabled(true);
+}
+
+void voice_Form_Load(ScreenManager& sm) {
+  sm.Control("voice", "Timer1").SetEnabled(true);
+}
+
+// The confirm picture: only a faked voice gets through.
+void voice_Picture5_Click(ScreenManager& sm) {
+  if (!sm.Control("voice", "Picture4").Visible()) {
+    sm.Show("comp5");
+    sm.Unload("voice");
+  } else {
+    sm.Show("security");
+  }
+}
+
+void voice_Timer1_Timer(ScreenManager& sm) {
+  AnimationFirstFrame(sm, "voice");
+}
+void voice_Timer2_Timer(ScreenManager& sm) {
+  AnimationSecondFrame(sm, "voice");
+}
+void voice_Timer3_Timer(ScreenManager& sm) {
+  AnimationRest(sm, "voice");
+}
+
+// Opening the generator is what fakes the voice, at once; the rest is for show.
+void voicebraker_Form_Load(ScreenManager& sm) {
+  sm.Control("voice", "Picture4").SetVisible(false);
+  sm.Control("voicebraker", "Timer3").SetEnabled(true);
+  sm.Control("voicebraker", "Timer4").SetEnabled(true);
+}
+
+void voicebraker_Timer1_Timer(ScreenManager& sm) {
+  AnimationFirstFrame(sm, "voicebraker");
+}
+void voicebraker_Timer2_Timer(ScreenManager& sm) {
+  AnimationSecondFrame(sm, "voicebraker");
+}
+void voicebraker_Timer3_Timer(ScreenManager& sm) {
+  AnimationRest(sm, "voicebraker");
+}
+
+void voicebraker_Timer4_Timer(ScreenManager& sm) {
+  sm.Control("voicebraker", "Label1").SetCaption("Hotovo");
+  sm.Unload("voicebraker");
 }
 
 }  // namespace
@@ -88,52 +136,6 @@ ScreenDesign VoicebrakerScreen() {
   s.tick["Timer3"] = voicebraker_Timer3_Timer;
   s.tick["Timer4"] = voicebraker_Timer4_Timer;
   return s;
-}
-
-void voice_Form_Load(ScreenManager& sm) {
-  sm.Control("voice", "Timer1").SetEnabled(true);
-}
-
-// The confirm picture: only a faked voice gets through.
-void voice_Picture5_Click(ScreenManager& sm) {
-  if (!sm.Control("voice", "Picture4").Visible()) {
-    sm.Show("comp5");
-    sm.Unload("voice");
-  } else {
-    sm.Show("security");
-  }
-}
-
-void voice_Timer1_Timer(ScreenManager& sm) {
-  AnimationFirstFrame(sm, "voice");
-}
-void voice_Timer2_Timer(ScreenManager& sm) {
-  AnimationSecondFrame(sm, "voice");
-}
-void voice_Timer3_Timer(ScreenManager& sm) {
-  AnimationRest(sm, "voice");
-}
-
-// Opening the generator is what fakes the voice, at once; the rest is for show.
-void voicebraker_Form_Load(ScreenManager& sm) {
-  sm.Control("voice", "Picture4").SetVisible(false);
-  sm.Control("voicebraker", "Timer3").SetEnabled(true);
-  sm.Control("voicebraker", "Timer4").SetEnabled(true);
-}
-
-void voicebraker_Timer1_Timer(ScreenManager& sm) {
-  AnimationFirstFrame(sm, "voicebraker");
-}
-void voicebraker_Timer2_Timer(ScreenManager& sm) {
-  AnimationSecondFrame(sm, "voicebraker");
-}
-void voicebraker_Timer3_Timer(ScreenManager& sm) {
-  AnimationRest(sm, "voicebraker");
-}
-
-void voicebraker_Timer4_Timer(ScreenManager& sm) {
-  sm.Control("voicebraker", "Label1").SetCaption("Hotovo");
-  sm.Unload("voicebraker");
 }
 
 }  // namespace quillon::game

@@ -1,8 +1,29 @@
 #include "game/tools/wizard.h"
 
+#include "engine/screen_manager.h"
+
 namespace quillon::game {
 
 using namespace engine;
+
+namespace {
+
+// Runs however the wizard is created, also hidden by a permission check of a file screen, so
+// the status text may have switched before the player ever sees it.
+void wizard_Form_Load(ScreenManager& sm) {
+  sm.Control("wizard", "Timer1").SetEnabled(true);
+}
+
+void wizard_Timer1_Timer(ScreenManager& sm) {
+  sm.Control("wizard", "Label1").SetCaption("Simuluji přístupová práva");
+  sm.Control("wizard", "Timer1").SetEnabled(false);
+}
+
+void wizard_Label2_Click(ScreenManager& sm) {
+  sm.Unload("wizard");
+}
+
+}  // namespace
 
 ScreenDesign WizardScreen() {
   ScreenDesign s = ManualScreen("wizard", "Files Wizard", 2475, 1950, 3705, 825);
@@ -19,21 +40,6 @@ ScreenDesign WizardScreen() {
   s.tick["Timer1"] = wizard_Timer1_Timer;
   s.click["Label2"] = wizard_Label2_Click;
   return s;
-}
-
-// Runs however the wizard is created, also hidden by a permission check of a file screen, so
-// the status text may have switched before the player ever sees it.
-void wizard_Form_Load(ScreenManager& sm) {
-  sm.Control("wizard", "Timer1").SetEnabled(true);
-}
-
-void wizard_Timer1_Timer(ScreenManager& sm) {
-  sm.Control("wizard", "Label1").SetCaption("Simuluji přístupová práva");
-  sm.Control("wizard", "Timer1").SetEnabled(false);
-}
-
-void wizard_Label2_Click(ScreenManager& sm) {
-  sm.Unload("wizard");
 }
 
 }  // namespace quillon::game

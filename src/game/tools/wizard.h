@@ -3,14 +3,9 @@
 #pragma once
 
 #include "engine/design.h"
-#include "engine/screen_manager.h"
 
 namespace quillon::game {
 
 engine::ScreenDesign WizardScreen();
-
-void wizard_Form_Load(engine::ScreenManager& sm);
-void wizard_Timer1_Timer(engine::ScreenManager& sm);
-void wizard_Label2_Click(engine::ScreenManager& sm);
 
 }  // namespace quillon::game
