@@ -3,6 +3,7 @@
 #include <elf.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <type_traits>
@@ -13,8 +14,9 @@ namespace quillon::platform {
 namespace {
 
 #ifdef QUILLON_SOUND_MODULE
-// The ELF header of this build's word size.
+// The ELF headers of this build's word size.
 using Header = std::conditional_t<sizeof(void*) == 8, Elf64_Ehdr, Elf32_Ehdr>;
+using ProgramHeader = std::conditional_t<sizeof(void*) == 8, Elf64_Phdr, Elf32_Phdr>;
 
 class ModuleFileTest : public TempFolderTest {
  protected:
@@ -35,6 +37,20 @@ class ModuleFileTest : public TempFolderTest {
     return module;
   }
 
+  // Where the last segment that the loader maps from the module ends.
+  static std::size_t LoadedEnd(const std::string& module) {
+    Header header;
+    std::memcpy(&header, module.data(), sizeof header);
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < header.e_phnum; ++i) {
+      ProgramHeader segment;
+      std::memcpy(&segment, module.data() + header.e_phoff + i * sizeof segment, sizeof segment);
+      if (segment.p_type != PT_LOAD) continue;
+      end = std::max<std::size_t>(end, segment.p_offset + segment.p_filesz);
+    }
+    return end;
+  }
+
   std::optional<std::string> Refusal(const std::string& name, const std::string& bytes) {
     return ModuleFileRefusal(Write(name, bytes));
   }
@@ -49,7 +65,7 @@ TEST_F(ModuleFileTest, AFileThatIsNoModuleOfThisBuildIsRefused) {
   EXPECT_EQ(ModuleFileRefusal(folder_), "it is no regular file");
   EXPECT_EQ(Refusal("empty.so", ""), "it is empty");
   EXPECT_EQ(Refusal("text.so", "#!/bin/sh\necho a library\n"), "it is no ELF file");
-  EXPECT_EQ(Refusal("magic-only.so", "\x7f" "ELF"), "it is cut short");
+  EXPECT_EQ(Refusal("magic-only.so", "\177ELF"), "it is cut short");
 
   const std::string module = Module();
   std::string other = module;
@@ -71,13 +87,16 @@ TEST_F(ModuleFileTest, AFileThatIsNoModuleOfThisBuildIsRefused) {
 TEST_F(ModuleFileTest, AModuleCutShortIsRefused) {
   const std::string module = Module();
   EXPECT_EQ(Refusal("half.so", module.substr(0, module.size() / 2)), "it is cut short");
-  // Half of it, without the section headers that would give it away.
-  const std::string half = Patched([](Header& header) { header.e_shoff = 0; });
-  EXPECT_EQ(Refusal("half-no-sections.so", half.substr(0, half.size() / 2)), "it is cut short");
+  // One byte short of its last loaded segment, without the section headers that would give it
+  // away.
+  const std::string unsectioned = Patched([](Header& header) { header.e_shoff = 0; });
+  EXPECT_EQ(Refusal("segment-cut.so", unsectioned.substr(0, LoadedEnd(module) - 1)),
+            "it is cut short");
   // Whole but for the last section header, which comes after every loaded segment.
   EXPECT_EQ(Refusal("last-bytes.so", module.substr(0, module.size() - 1)), "it is cut short");
   // Program headers said to lie past the end.
-  const std::string headersBeyond = Patched([&](Header& header) { header.e_phoff = module.size(); });
+  const std::string headersBeyond =
+      Patched([&](Header& header) { header.e_phoff = module.size(); });
   EXPECT_EQ(Refusal("headers-beyond.so", headersBeyond), "it is cut short");
 }
 

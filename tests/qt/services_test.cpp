@@ -98,8 +98,9 @@ TEST_F(SoundTest, AModuleThatCannotBeUsedIsRefusedOnceAndTheGamePlaysOn) {
       {missing, missing.string() + ": No such file or directory"},
       {QUILLON_OTHER_SOUND_MODULE,
        QUILLON_OTHER_SOUND_MODULE ": it is the sound module of another version of the game"},
-      {"", "the sound module cannot be found: the game's own folder cannot be known (/proc is not "
-           "mounted)"}};
+      {"",
+       "the sound module cannot be found: the game's own folder cannot be known (/proc is not "
+       "mounted)"}};
   for (const auto& [module, refusal] : refusals) {
     for (const bool silent : {false, true}) {
       ::testing::internal::CaptureStderr();
