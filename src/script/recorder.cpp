@@ -22,6 +22,7 @@ ScriptCommand CommentSaying(const std::string& text) {
   return ScriptCommand::Comment(" " + text);
 }
 
+// The first lines of a recording: "# Quillon VERSION, a game recorded on DATE ...".
 std::vector<ScriptCommand> HeaderLines(const std::string& date) {
   return {CommentSaying(std::string("Quillon ") + game::kVersion + ", a game recorded on " +
                         Printable(date) + " with quillon --record."),
@@ -30,12 +31,6 @@ std::vector<ScriptCommand> HeaderLines(const std::string& date) {
 }
 
 }  // namespace
-
-std::string RecordingHeader(const std::string& date) {
-  std::string header;
-  for (const ScriptCommand& line : HeaderLines(date)) header += WriteScriptLine(line) + '\n';
-  return header;
-}
 
 ScriptRecorder::ScriptRecorder(const std::string& file, const engine::ScreenManager& manager,
                                std::ostream& err, const std::string& date)

@@ -96,9 +96,6 @@ class ScriptRecorder : public session::PlayerEventListener {
 // The exit status of a game whose recording could not be written.
 inline constexpr int kRecordingFailedStatus = 3;
 
-// The first lines of a recording: "# Quillon VERSION, a game recorded on DATE ...".
-std::string RecordingHeader(const std::string& date);
-
 // The exit status of a game played in the window: kRecordingFailedStatus when its recording
 // could not be written, else 0.
 inline int GameStatus(const ScriptRecorder* recorder) {
