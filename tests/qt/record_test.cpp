@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "qt/control_style.h"
+#include "qt/game_window.h"
+#include "qt/qt_services.h"
 #include "qt/window_harness.h"
 #include "script/recorder.h"
 #include "script/runner.h"
@@ -98,6 +100,66 @@ TEST(RecordTest, OnlyWhatTheGameTakesIsRecorded) {
             "wait 1600\nclick board Picture1\nwait 100\nclick Message Command3\nwait 400\n"
             "click Statistika Command1\n");
   EXPECT_EQ(game.errors.str(), "");
+}
+
+// Backspace, Enter and Escape typed in the address entry with the real sound player, recording,
+// on a machine that may have no audio output: the sounds play to nobody rather than fail, so
+// the game goes as in script mode, which replays the recording to the same end.
+TEST(RecordTest, EditingKeysAndSoundsWithoutAudioOutputReplayTheSame) {
+  QTemporaryDir folder;
+  const std::string file = folder.filePath(QStringLiteral("keys.qs")).toStdString();
+  qt::QtSoundPlayer sound(QUILLON_DATA_FOLDER, true, QUILLON_SOUND_MODULE);
+  FakeDocuments documents;
+  CzechDates dates;
+  session::GameSession session(game::GameScreens(), sound, documents, dates);
+  std::ostringstream errors;
+  script::ScriptRecorder recorder(file, session.Game(), errors, "2026-01-02");
+  session.SetListener(&recorder);
+  engine::VirtualClock real;
+  qt::GameWindow window(session, &real);
+  window.resize(1024, 768);
+  window.show();
+  session.Start(game::kFirstScreen);
+  const auto click = [&](const std::string& screen, const std::string& control) {
+    const engine::ScreenDesign& design = *session.Game().Design(screen);
+    const engine::ControlDesign& c = *design.Find(control);
+    const QPointF centre =
+        qt::ControlRect(c, c.caption).translated(qt::Px(design.Left()), qt::Px(design.Top())).center();
+    QTest::mouseClick(window.viewport(), Qt::LeftButton, Qt::NoModifier, window.mapFromScene(centre));
+    WindowHarness::Settle();
+  };
+  const auto text = [&](const std::string& box) {
+    return session.Game().Peek("ip")->Find(box)->text;
+  };
+  real.Set(1600);
+  window.Refresh();
+  WindowHarness::Settle();
+  click("board", "Picture1");    // the first mission's message
+  click("Message", "Picture2");  // its attachment
+  click("Message", "Picture3");
+  click("connect", "Picture1");  // the address entry
+  QTest::keyClicks(&window, QStringLiteral("15"));
+  QTest::keyClick(&window, Qt::Key_Backspace);
+  QTest::keyClicks(&window, QStringLiteral("558"));
+  QTest::keyClick(&window, Qt::Key_Return);
+  QTest::keyClicks(&window, QStringLiteral("1"));
+  EXPECT_EQ(text("Text1") + "." + text("Text2") + "." + text("Text3"), "155.8.1");
+  EXPECT_FALSE(session.Game().Peek("error")) << "no notice for a sound played to nobody";
+  QTest::keyClick(&window, Qt::Key_Escape);
+  WindowHarness::Settle();
+  EXPECT_TRUE(session.Ended());
+
+  const std::string recorded = Recorded(file);
+  EXPECT_EQ(recorded.substr(recorded.find("type")),
+            "type 15\nkey 8\ntype 55\ntype 8\nkey 13\ntype 1\nkey 27\n");
+  std::ifstream script(file);
+  std::ostringstream out, err;
+  EXPECT_EQ(script::RunScript(game::GameScreens(), script, out, err, QUILLON_DATA_FOLDER).status,
+            0);
+  std::string sounds;
+  for (int key = 0; key < 8; ++key) sounds += "sound data/ip.dat\n";
+  EXPECT_EQ(out.str(), sounds + "ended\n") << "eight keys click, Escape ends the game";
+  EXPECT_EQ(err.str(), "");
 }
 
 }  // namespace
