@@ -42,13 +42,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::ByteReader bytes(data, size);
-  const std::optional<fuzz::SoundMode> sound = fuzz::ReadSoundMode(bytes);
+  quillon::fuzz::ByteReader bytes(data, size);
+  const std::optional<quillon::fuzz::SoundMode> sound = quillon::fuzz::ReadSoundMode(bytes);
   if (!sound) return 0;
   ++totalInputs;
 
-  fuzz::GameDriver game(*sound);
-  fuzz::GameInvariants invariants;
+  quillon::fuzz::GameDriver game(*sound);
+  quillon::fuzz::GameInvariants invariants;
   int events = 0;
   if (auto broken = invariants.Check(game)) Broken(*broken, events);
   while (events < kMaxEventsPerInput) {

@@ -5,7 +5,7 @@
 
 #include "game/game.h"
 
-namespace fuzz {
+namespace quillon::fuzz {
 
 namespace {
 
@@ -59,12 +59,12 @@ std::optional<SoundMode> ReadSoundMode(ByteReader& bytes) {
 }
 
 GameDriver::GameDriver(SoundMode sound)
-    : sound_(sound), game_(quillon::game::GameScreens(), sound_, documents_, dates_) {
-  game_.Start(quillon::game::kFirstScreen);
+    : sound_(sound), game_(game::GameScreens(), sound_, documents_, dates_) {
+  game_.Start(game::kFirstScreen);
 }
 
 std::vector<std::string> GameDriver::LoadedScreens() const {
-  static const std::vector<std::string> every = quillon::game::GameScreens().Names();
+  static const std::vector<std::string> every = game::GameScreens().Names();
   std::vector<std::string> loaded;
   for (const std::string& name : every) {
     if (Manager().Peek(name)) loaded.push_back(name);
@@ -136,4 +136,4 @@ void EncodeJump(std::vector<std::uint8_t>& out, std::int64_t ms) {
   }
 }
 
-}  // namespace fuzz
+}  // namespace quillon::fuzz

@@ -17,7 +17,7 @@
 #include "engine/services.h"
 #include "session/game_session.h"
 
-namespace fuzz {
+namespace quillon::fuzz {
 
 enum class Op : std::uint8_t {
   kClick = 0,        // screen selector, control index
@@ -195,4 +195,4 @@ bool GameDriver::PlayNext(ByteReader& bytes, AfterStep&& afterEachStep) {
   }
 }
 
-}  // namespace fuzz
+}  // namespace quillon::fuzz

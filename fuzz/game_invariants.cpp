@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace fuzz {
+namespace quillon::fuzz {
 
 using engine::ControlKind;
 using engine::ScreenManager;
@@ -204,4 +204,4 @@ std::optional<std::string> GameInvariants::CheckAfterEnd(const GameDriver& game)
   return std::nullopt;
 }
 
-}  // namespace fuzz
+}  // namespace quillon::fuzz

@@ -7,7 +7,7 @@
 
 #include "game_driver.h"
 
-namespace fuzz {
+namespace quillon::fuzz {
 
 class GameInvariants {
  public:
@@ -30,4 +30,4 @@ class GameInvariants {
   std::uint64_t documentsAtEnd_ = 0;
 };
 
-}  // namespace fuzz
+}  // namespace quillon::fuzz

@@ -36,7 +36,7 @@ std::vector<int> DecodeUtf8(const std::string& text) {
 
 class SeedWriter {
  public:
-  explicit SeedWriter(fuzz::SoundMode sound) : game_(sound) {
+  explicit SeedWriter(quillon::fuzz::SoundMode sound) : game_(sound) {
     bytes_.push_back(static_cast<std::uint8_t>(sound));
     played_ = bytes_.size();
   }
@@ -51,15 +51,15 @@ class SeedWriter {
       words >> screen >> control;
       AddClick(screen, control);
     } else if (command == "type" && line.size() > 5) {
-      for (int code : DecodeUtf8(line.substr(5))) fuzz::EncodeKey(bytes_, code);
+      for (int code : DecodeUtf8(line.substr(5))) quillon::fuzz::EncodeKey(bytes_, code);
     } else if (command == "key") {
       int code = 0;
       words >> code;
-      fuzz::EncodeKey(bytes_, code);
+      quillon::fuzz::EncodeKey(bytes_, code);
     } else if (command == "wait") {
       std::int64_t ms = 0;
       words >> ms;
-      fuzz::EncodeJump(bytes_, ms);
+      quillon::fuzz::EncodeJump(bytes_, ms);
     }
     PlayNewBytes();
   }
@@ -73,25 +73,25 @@ class SeedWriter {
     for (size_t i = 0; i < loaded.size(); ++i) {
       if (loaded[i] != screen) continue;
       const int index = game_.Manager().Design(screen)->IndexOf(control);
-      if (index >= 0) fuzz::EncodeClick(bytes_, i, static_cast<size_t>(index));
+      if (index >= 0) quillon::fuzz::EncodeClick(bytes_, i, static_cast<size_t>(index));
       return;
     }
     // A click on a screen that is not loaded does nothing; the seed leaves it out.
   }
 
   void PlayNewBytes() {
-    fuzz::ByteReader reader(bytes_.data() + played_, bytes_.size() - played_);
+    quillon::fuzz::ByteReader reader(bytes_.data() + played_, bytes_.size() - played_);
     while (game_.PlayNext(reader, [] {})) {
     }
     played_ = bytes_.size();
   }
 
-  fuzz::GameDriver game_;
+  quillon::fuzz::GameDriver game_;
   std::vector<std::uint8_t> bytes_;
   size_t played_ = 0;
 };
 
-bool WriteSeed(const fs::path& script, const fs::path& output, fuzz::SoundMode sound) {
+bool WriteSeed(const fs::path& script, const fs::path& output, quillon::fuzz::SoundMode sound) {
   std::ifstream in(script);
   if (!in) {
     std::cerr << "make_game_seeds: cannot read " << script << '\n';
@@ -134,8 +134,8 @@ int main(int argc, char** argv) {
     // sends the game down its error notices.
     const std::string stem =
         script.parent_path().filename().string() + "-" + script.stem().string();
-    if (!WriteSeed(script, folder / (stem + ".seed"), fuzz::SoundMode::kPlays) ||
-        !WriteSeed(script, folder / (stem + "-no-sound.seed"), fuzz::SoundMode::kCannotPlay)) {
+    if (!WriteSeed(script, folder / (stem + ".seed"), quillon::fuzz::SoundMode::kPlays) ||
+        !WriteSeed(script, folder / (stem + "-no-sound.seed"), quillon::fuzz::SoundMode::kCannotPlay)) {
       return 1;
     }
   }
