@@ -283,7 +283,7 @@ bool Memory() {
                     " pairs, alternately)");
   bench::PrintRow("peak RSS after the whole game (MiB)", bench::Median(game),
                   bench::Median(reference));
-  const int games = bench::Quick() ? 2 : bench::Setting("BENCH_GAMES", 100);
+  const int games = bench::Quick() ? 1 : bench::Setting("BENCH_GAMES", 100);
   return Run({kWindowBench, "growth", std::to_string(games)}, {}, true).status == 0;
 }
 

@@ -88,27 +88,19 @@ class ScreenManagerTest : public ::testing::Test {
   ScreenManager sm{designs, Services{nullptr, nullptr, nullptr, &clock}};
 };
 
-TEST_F(ScreenManagerTest, ReadingAPropertyCreatesTheScreenHiddenAndRunsItsLoadOnce) {
+// A screen comes to life at the first use of it, hidden, its load run once; hidden again it
+// keeps its changes, unloaded it loses them.
+TEST_F(ScreenManagerTest, ReadingAPropertyCreatesTheScreenHiddenAndUnloadingLosesItsChanges) {
   EXPECT_EQ(sm.Peek("panel"), nullptr);
   EXPECT_EQ(sm.Control("panel", "Label1").Caption(), "loaded");
-  ASSERT_NE(sm.Peek("panel"), nullptr);
-  EXPECT_FALSE(sm.Peek("panel")->visible);
-  sm.Control("panel", "Check1").SetValue(1);  // already loaded: the load does not run again
   EXPECT_FALSE(sm.IsVisible("panel"));
-  EXPECT_EQ(log, Log{"panel load, visible=0"});
   EXPECT_TRUE(sm.VisibleFrontToBack().empty());
-
-  sm.SetVisible("other", false);  // creates it too
-  EXPECT_NE(sm.Peek("other"), nullptr);
   sm.SetVisible("panel", true);  // the same as Show: in front and active
   EXPECT_EQ(sm.ActiveScreen(), "panel");
-}
-
-TEST_F(ScreenManagerTest, HidingKeepsChangesAndUnloadingLosesThem) {
-  sm.Show("panel");
   sm.Control("panel", "Label1").SetCaption("changed");
   sm.Control("panel", "Picture1").SetVisible(true);
   sm.SetField("panel", "start", 4.5);
+  EXPECT_EQ(log, Log{"panel load, visible=0"});
 
   sm.SetVisible("panel", false);
   sm.Show("panel");
@@ -260,27 +252,6 @@ TEST_F(ScreenManagerTest, KeysGoThroughTheKeyPressHandlerBeforeTheBoxChanges) {
   sm.Unload("panel");
   sm.TypeKey('q');  // nothing has the focus
   EXPECT_EQ(sm.FocusedControl(), "");
-}
-
-TEST_F(ScreenManagerTest, WorkLeftForAfterTheEventRunsOnceTheEventIsHandled) {
-  ScreenDesign front = ManualScreen("front", "Form1", 0, 0, 1000, 1000);
-  front.controls = {Label("Label1", 0, 0, "front")};
-  front.load = [this](ScreenManager& manager) {
-    manager.AfterEvent([this](ScreenManager& after) {
-      log.push_back("after, front visible=" + std::to_string(after.Peek("front")->visible));
-      after.Show("other");
-    });
-  };
-  designs.Add(front);
-  ScreenDesign opener = ManualScreen("opener", "Form1", 0, 0, 1000, 1000);
-  opener.controls = {Label("Label1", 0, 0, "open")};
-  opener.click["Label1"] = [](ScreenManager& manager) { manager.Show("front"); };
-  designs.Add(opener);
-
-  sm.Show("opener");
-  sm.Click("opener", "Label1");
-  EXPECT_EQ(log, Log{"after, front visible=1"});
-  EXPECT_EQ(sm.VisibleFrontToBack(), (std::vector<std::string>{"other", "front", "opener"}));
 }
 
 }  // namespace

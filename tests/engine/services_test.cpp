@@ -9,12 +9,6 @@
 namespace quillon::engine {
 namespace {
 
-TEST(DateTest, CzechShortDateHasNoLeadingZerosAndAFullYear) {
-  using namespace std::chrono;
-  EXPECT_EQ(CzechShortDate(year{2010} / November / 20), "20.11.2010");
-  EXPECT_EQ(CzechShortDate(year{2010} / December / 1), "1.12.2010");
-}
-
 // Sets an environment variable for the life of the object, or removes it for nullptr.
 class ScopedEnvironment {
  public:

@@ -12,8 +12,8 @@ class ConnectionTest : public GameTest {
  protected:
   ConnectionTest() { Wait(1600); }
 
-  // Opens the address entry and types each part into its box, clicking the box first.
-  void EnterAddress(const std::string& address) {
+  // Opens the address entry, types each part into its box, clicking the box first, and connects.
+  void Connect(const std::string& address) {
     Click("connect", "Picture1");
     std::istringstream parts(address);
     std::string part;
@@ -21,10 +21,6 @@ class ConnectionTest : public GameTest {
       Click("ip", "Text" + std::to_string(box));
       Type(part);
     }
-  }
-
-  void Connect(const std::string& address) {
-    EnterAddress(address);
     Click("ip", "Command1");
   }
 

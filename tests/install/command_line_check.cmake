@@ -5,7 +5,9 @@
 cmake_minimum_required(VERSION 3.25)
 set(failures "")
 
-# run(NAME STATUS FIRST_LINE STREAM [env settings...] -- ARGUMENTS...)
+# run(NAME STATUS FIRST_LINE STREAM [env settings...] -- ARGUMENTS...): STREAM stdout or stderr,
+# or alone: that line is all of standard error, and nothing is on standard output. The game runs
+# under ${launcher}, when set.
 function(run name status first_line stream)
   set(environment "")
   set(arguments "")
@@ -20,7 +22,7 @@ function(run name status first_line stream)
     endif()
   endforeach()
   execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env ${environment} ${GAME} ${arguments}
+    COMMAND ${CMAKE_COMMAND} -E env ${environment} ${launcher} ${GAME} ${arguments}
     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result
     INPUT_FILE /dev/null TIMEOUT 60)
   if(stream STREQUAL "stdout")
@@ -29,6 +31,9 @@ function(run name status first_line stream)
     set(text "${err}")
   endif()
   string(REGEX REPLACE "\n.*" "" line "${text}")
+  if(stream STREQUAL "alone" AND NOT "${out}${err}" STREQUAL "${first_line}\n")
+    set(line "${out}${err}")
+  endif()
   if(NOT result STREQUAL status OR NOT line STREQUAL first_line)
     string(APPEND failures "${name}: status '${result}' (want ${status}), first line on ${stream} "
                            "'${line}'\n  want '${first_line}'\n--- stdout\n${out}--- stderr\n${err}\n")
@@ -37,6 +42,7 @@ function(run name status first_line stream)
 endfunction()
 
 set(no_display --unset=QT_QPA_PLATFORM DISPLAY= WAYLAND_DISPLAY=)
+set(no_window "quillon: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop, or play without a window with --script FILE")
 
 run(help 0 "Usage: quillon [--windowed]" stdout ${no_display} -- --help)
 run(short_help 0 "Usage: quillon [--windowed]" stdout ${no_display} -- -h)
@@ -45,14 +51,8 @@ run(unknown_option 2 "quillon: Unknown option 'fullscreen'." stderr ${no_display
 run(stray_argument 2 "quillon: Unexpected argument 'game.qs'." stderr ${no_display} -- game.qs)
 run(script_without_file 2 "quillon: Missing value after '--script'." stderr ${no_display}
     -- --script)
-run(missing_script 2 "quillon: cannot read /nonexistent/game.qs" stderr ${no_display}
-    -- --script /nonexistent/game.qs)
-run(no_display 1
-    "quillon: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop, or play without a window with --script FILE"
-    stderr ${no_display} --)
-run(no_display_windowed 1
-    "quillon: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop, or play without a window with --script FILE"
-    stderr ${no_display} -- --windowed)
+run(no_display 1 "${no_window}" stderr ${no_display} --)
+run(no_display_windowed 1 "${no_window}" stderr ${no_display} -- --windowed)
 # A display that is named but cannot be reached: Qt's own abort becomes one line.
 run(unreachable_display 1
     "quillon: cannot open the game's window: could not connect to display :97; run it on a desktop, or play without a window with --script FILE"
@@ -84,9 +84,43 @@ endforeach()
 run(speed_alone 2 "quillon: --speed goes with --replay." stderr ${no_display} -- --speed 2)
 run(replay_and_record 2 "quillon: --script, --replay and --record go one at a time." stderr
     ${no_display} -- --replay ${work}/fine.qs --record ${work}/game.qs)
-run(replay_without_display 1
-    "quillon: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop, or play without a window with --script FILE"
-    stderr ${no_display} -- --replay ${work}/fine.qs)
+run(replay_without_display 1 "${no_window}" stderr ${no_display} -- --replay ${work}/fine.qs)
+# Script mode on what it cannot read: one line, status 2. Root reads a file of mode 000, so then
+# the game runs as nobody, from a copy in a folder open to all when the build tree is closed.
+run(missing_script 2 "quillon: cannot read /nonexistent/game.qs" alone ${no_display}
+    -- --script /nonexistent/game.qs)
+run(script_folder 2 "quillon: cannot read ${work}" alone ${no_display} -- --script ${work})
+run(script_equals_folder 2 "quillon: cannot read ${work}" alone ${no_display} -- --script=${work})
+set(closed ${work}/closed.qs)
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(uid EQUAL 0)
+  string(RANDOM LENGTH 8 suffix)
+  set(open /tmp/quillon-command-line-${suffix})
+  file(MAKE_DIRECTORY ${open})
+  file(CHMOD ${open} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+       GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(closed ${open}/closed.qs)
+  set(launcher setpriv --reuid=65534 --regid=65534 --clear-groups)
+  execute_process(COMMAND ${launcher} ${GAME} --version RESULT_VARIABLE reachable
+                  OUTPUT_QUIET ERROR_QUIET)
+  if(NOT reachable STREQUAL 0)
+    set(built ${GAME})
+    file(COPY ${GAME} DESTINATION ${open})
+    get_filename_component(name ${GAME} NAME)
+    set(GAME ${open}/${name})
+  endif()
+endif()
+file(WRITE ${closed} "wait 1600\n")
+file(CHMOD ${closed} PERMISSIONS OWNER_WRITE)
+run(script_unreadable 2 "quillon: cannot read ${closed}" alone ${no_display} -- --script ${closed})
+set(launcher "")
+if(open)
+  file(REMOVE_RECURSE ${open})
+endif()
+if(built)
+  set(GAME ${built})
+endif()
+
 # Script mode refuses a line that never ends at once, without reading it to its end.
 run(script_endless_line 2 "line 1: longer than 1048576 bytes" stderr ${no_display}
     -- --script /dev/zero)

@@ -2,8 +2,6 @@
 // ends, with the same output, its clicks marked and its text typed key by key.
 #include "qt/replay.h"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "script/runner.h"
@@ -51,38 +49,6 @@ struct ReplayedGame {
   qt::GameWindow window;
   qt::Replay replay;
 };
-
-struct ScriptModeRun {
-  int status;
-  std::string out, err;
-};
-
-ScriptModeRun InScriptMode(const std::string& text) {
-  std::istringstream script(text);
-  std::ostringstream out, err;
-  const int status =
-      script::RunScript(game::GameScreens(), script, out, err, QUILLON_DATA_FOLDER).status;
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& file) {
-  std::ifstream in(file);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-TEST(ReplayTest, EveryExampleEndsAsInScriptModeWithTheSameOutput) {
-  for (const char* name : {"/full-game.qs", "/missions-1-2.qs", "/mission-1-recorded.qs"}) {
-    const std::string text = ReadFile(std::string(QUILLON_EXAMPLES_FOLDER) + name);
-    ReplayedGame game(text);
-    game.PlayToTheEnd();
-    const ScriptModeRun expected = InScriptMode(text);
-    EXPECT_EQ(game.runner.Status(), 0) << name;
-    EXPECT_EQ(game.out.str(), expected.out) << name;
-    EXPECT_EQ(game.err.str(), expected.err) << name;
-    EXPECT_FALSE(game.replay.Stopped());
-    EXPECT_FALSE(game.window.isVisible()) << "the window closes at the end";
-  }
-}
 
 TEST(ReplayTest, WaitsTakeRealTimeClicksAreMarkedAndTextComesKeyByKey) {
   ReplayedGame game("wait 1600\nclick connect Picture1\ntype 155\nprint ip.Text1.Text\n");
@@ -132,20 +98,29 @@ TEST(ReplayTest, ThePlayersClicksAndKeysDoNotReachTheGameAndEscapeStops) {
   EXPECT_EQ(game.runner.Status(), 0) << "the expect after it was not reached";
 }
 
-TEST(ReplayTest, TheEndOfTheGameEndsTheReplayAndTheLinesAfterItAreCounted) {
-  ReplayedGame game("wait 1600\nclick connect Picture1\nkey 27\nscreens\nwait 5\n");
-  game.PlayToTheEnd();
-  EXPECT_EQ(game.out.str(), "ended\n");
-  EXPECT_EQ(game.err.str(), "2 lines after the end were not run\n");
-  EXPECT_FALSE(game.replay.Stopped());
-}
-
-TEST(ReplayTest, ALineThatIsRefusedEndsTheReplayWithStatus2) {
-  ReplayedGame game("expect start.Visible False\nscreens now\nscreens\n");
-  game.PlayToTheEnd();
-  EXPECT_EQ(game.runner.Status(), 2);
-  EXPECT_EQ(game.out.str(), "FAIL line 1: start.Visible=True, expected False\n");
-  EXPECT_EQ(game.err.str(), "line 2: screens takes nothing after it, not 'now'\n");
+// The end of the game ends the replay and the lines after it are counted; a line that is refused
+// ends it with status 2.
+TEST(ReplayTest, TheEndOfTheGameOrARefusedLineEndsTheReplay) {
+  struct Case {
+    const char* script;
+    int status;
+    const char *out, *err;
+  };
+  for (const Case& c : {
+           Case{"wait 1600\nclick connect Picture1\nkey 27\nscreens\nwait 5\n", 0, "ended\n",
+                "2 lines after the end were not run\n"},
+           Case{"expect start.Visible False\nscreens now\nscreens\n", 2,
+                "FAIL line 1: start.Visible=True, expected False\n",
+                "line 2: screens takes nothing after it, not 'now'\n"},
+       }) {
+    ReplayedGame game(c.script);
+    game.PlayToTheEnd();
+    EXPECT_EQ(game.runner.Status(), c.status);
+    EXPECT_EQ(game.out.str(), c.out);
+    EXPECT_EQ(game.err.str(), c.err);
+    EXPECT_FALSE(game.replay.Stopped());
+    EXPECT_FALSE(game.window.isVisible()) << "the window closes at the end";
+  }
 }
 
 }  // namespace

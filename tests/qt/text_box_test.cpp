@@ -1,4 +1,6 @@
-// Text boxes: real line edits whose every key goes to the game's key-press handler first.
+// Text boxes: real line edits whose every key goes to the game's key-press handler first; Tab and
+// Shift+Tab go from box to box of the active screen, and a screen that comes up with a text box
+// has the keyboard in it at once.
 #include "qt/text_box.h"
 
 #include <QGraphicsProxyWidget>
@@ -67,39 +69,30 @@ class TextBoxTest : public ::testing::Test {
   WindowHarness game{screens, "form"};
 };
 
+// Backspace, Enter and Escape reach it as their codes; keys that type nothing edit without it.
 TEST_F(TextBoxTest, TheKeyPressHandlerSeesEachKeyBeforeTheTextChangesAndMayChangeIt) {
   Type("bc");
-  ASSERT_EQ(log.keys.size(), 2u);
-  EXPECT_EQ(log.keys[0], std::make_pair(int('b'), std::string("")));
-  EXPECT_EQ(log.keys[1], std::make_pair(int('c'), std::string("b")));
+  EXPECT_EQ(log.keys, (std::vector<std::pair<int, std::string>>{{'b', ""}, {'c', "b"}}));
   EXPECT_EQ(log.changes, (std::vector<std::string>{"b", "bc"}));
   Type("xa");  // swallowed, and changed into 'A'
-  EXPECT_EQ(GameText(), "bcA");
   EXPECT_EQ(Box().text(), "bcA");
   Type("-");  // the handler turns it into a Backspace
-  EXPECT_EQ(Box().text(), "bc");
+  Key(Qt::Key_Backspace);
+  Key(Qt::Key_Return);
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(log.keys.size(), 8u);
+  EXPECT_EQ(log.keys[5].first, 8);
+  EXPECT_EQ(log.keys[6].first, 13);
+  EXPECT_EQ(log.keys[7].first, 27);
+  EXPECT_EQ(GameText(), "b");
+  Key(Qt::Key_Home);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(log.keys.size(), 8u);
+  EXPECT_EQ(GameText(), "");
   Type("#");  // the key edits the text as the handler left it
   EXPECT_EQ(GameText(), "reset#");
   EXPECT_EQ(Box().text(), "reset#");
   EXPECT_EQ(log.changes.back(), "reset#");
-}
-
-TEST_F(TextBoxTest, BackspaceEnterAndEscapeReachTheHandlerAsTheirCodes) {
-  Type("bc");
-  Key(Qt::Key_Backspace);
-  Key(Qt::Key_Return);
-  Key(Qt::Key_Escape);
-  ASSERT_EQ(log.keys.size(), 5u);
-  EXPECT_EQ(log.keys[2].first, 8);
-  EXPECT_EQ(log.keys[3].first, 13);
-  EXPECT_EQ(log.keys[4].first, 27);
-  EXPECT_EQ(GameText(), "b");
-  Type("c");
-  Key(Qt::Key_Home);  // keys that type nothing edit without a key press
-  Key(Qt::Key_Delete);
-  EXPECT_EQ(log.keys.size(), 6u);
-  EXPECT_EQ(GameText(), "c");
-  EXPECT_EQ(log.changes.back(), "c");
 }
 
 TEST_F(TextBoxTest, TheBoxShowsTheGameTextAfterTheGameRewroteIt) {
@@ -112,7 +105,7 @@ TEST_F(TextBoxTest, TheBoxShowsTheGameTextAfterTheGameRewroteIt) {
 }
 
 // The form, 4800 x 3000 twips, centred at (352, 284); its first box 8, 24 pixels in, 200 x 19.
-TEST_F(TextBoxTest, TheKeyboardFollowsTheGamesFocusAndTabSkipsAHiddenBox) {
+TEST_F(TextBoxTest, TheKeyboardFollowsTheGamesFocus) {
   EXPECT_EQ(game.window.scene()->focusItem(), Box("Text1").graphicsProxyWidget());
   Type("done");
   EXPECT_EQ(game.manager.FocusedControl(), "Text2");
@@ -120,12 +113,6 @@ TEST_F(TextBoxTest, TheKeyboardFollowsTheGamesFocusAndTabSkipsAHiddenBox) {
   game.ClickAt(game.DesktopPoint(460, 317));  // a click on the first box
   EXPECT_EQ(game.manager.FocusedControl(), "Text1");
   EXPECT_EQ(game.window.scene()->focusItem(), Box("Text1").graphicsProxyWidget());
-
-  game.manager.Control("form", "Text2").SetVisible(false);
-  game.window.Refresh();
-  QTest::keyClick(&game.window, Qt::Key_Tab);
-  WindowHarness::Settle();
-  EXPECT_EQ(game.manager.FocusedControl(), "Text1");
 }
 
 TEST_F(TextBoxTest, AKeyWhoseHandlerUnloadsTheScreenTypesNothing) {
@@ -153,6 +140,73 @@ TEST_F(TextBoxTest, ABoxOfADisabledScreenTakesNoKeys) {
   Type("bc");
   EXPECT_TRUE(log.keys.empty());
   EXPECT_EQ(GameText(), "");
+}
+
+// The keyboard in the game's own screens, as the window system sends it.
+
+struct Keyboard {
+  explicit Keyboard(WindowHarness& game) : game(game) {}
+
+  // Keys go to the window, as the window system sends them.
+  void Tab() { Key(Qt::Key_Tab, Qt::NoModifier); }
+  void ShiftTab() { Key(Qt::Key_Backtab, Qt::ShiftModifier); }
+  void Type(const char* text) {
+    QTest::keyClicks(&game.window, text);
+    WindowHarness::Settle();
+  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(&game.window, key, modifiers);
+    WindowHarness::Settle();
+  }
+
+  // The box that has the keyboard, checked against the game's focus.
+  std::string Focused(std::string_view screen) const {
+    const std::string control = game.manager.FocusedControl();
+    qt::TextBox* box = game.window.TextBoxOf(screen, control);
+    EXPECT_TRUE(box && box->hasFocus()) << control << " has the game's focus, not the keyboard";
+    return control;
+  }
+  std::string Text(std::string_view screen, std::string_view control) const {
+    const std::string text = game.manager.Peek(screen)->Find(control)->text;
+    EXPECT_EQ(game.window.TextBoxOf(screen, control)->text().toStdString(), text);
+    return text;
+  }
+
+  WindowHarness& game;
+};
+
+// Tab and Shift+Tab go round the boxes both ways, typing nothing and playing no key click.
+TEST(KeyboardFocusTest, TabInTheAddressEntryIsNoKeyPressOfTheGame) {
+  WindowHarness game{game::GameScreens(), "ip"};
+  Keyboard keys(game);
+  keys.Tab();
+  EXPECT_EQ(keys.Focused("ip"), "Text2");
+  keys.Tab();
+  keys.Tab();
+  keys.Tab();
+  EXPECT_EQ(keys.Focused("ip"), "Text1");
+  keys.ShiftTab();
+  EXPECT_EQ(keys.Focused("ip"), "Text4");
+  keys.ShiftTab();
+  EXPECT_EQ(keys.Focused("ip"), "Text3");
+  keys.Tab();
+  EXPECT_TRUE(game.sound.played.empty()) << "no key-press handler ran, so no click";
+  EXPECT_EQ(keys.Text("ip", "Text4"), "");
+
+  keys.Type("9");  // a typed key is a key press, click and all
+  EXPECT_EQ(game.sound.played, std::vector<std::string>{"data/ip.dat"});
+  EXPECT_EQ(keys.Text("ip", "Text4"), "9");
+}
+
+TEST(KeyboardFocusTest, TheAddressEntryOpensWithTheKeyboardInItsFirstBox) {
+  WindowHarness game{game::GameScreens()};
+  Keyboard keys(game);
+  game.Wait(2000);
+  game.ClickAt(game.ControlCentre("connect", "Picture1"));
+  ASSERT_TRUE(game.Showing("ip"));
+  EXPECT_EQ(keys.Focused("ip"), "Text1");
+  keys.Type("1");
+  EXPECT_EQ(keys.Text("ip", "Text1"), "1");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The first network's connection map: its trace countdown, Disconnect and its load rule.
+// The connection maps of both networks: their trace countdown, Disconnect, and map 1's load rule.
 #include <string>
 #include <vector>
 
@@ -43,14 +43,13 @@ TEST_F(Map1Test, ASecondBreakerStartSetsTheTraceBackButNotTheBreaker) {
   EXPECT_EQ(Text("map1", "Label7"), "145");
 }
 
-// The connection's screens are dropped in the list's own order, not in the order shown.
+// The connection's screens are dropped in the list's own order, not in the order shown; a target
+// of the other network is not its concern.
 TEST_F(Map1Test, AtZeroOnlyTheFirstShowingScreenOfTheConnectionGoes) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"Comp2", "comp1"}, "comp1"},
-      {{"Comp2", "login"}, "Comp2"},
-      {{"login", "cracking"}, "login"},
-      {{"cracking"}, "cracking"},
-      {{"comp3"}, ""},  // a target of the other network is not its concern
+      {{"cracking", "login", "Comp2", "comp1", "comp3"}, "comp1"},
+      {{"cracking", "login"}, "login"},
+      {{"comp3"}, ""},
   };
   for (const auto& [showing, unloaded] : cases) {
     SCOPED_TRACE(unloaded);
@@ -100,10 +99,6 @@ TEST_F(Map1Test, DisconnectEndsTheConnectionWithoutPenalty) {
   Wait(60'000);
   EXPECT_FALSE(Showing("security"));
   EXPECT_EQ(Text("Statistika", "Label1"), "Není");
-
-  Connect("234.122.126.9");
-  EXPECT_EQ(Text("map1", "Label7"), "Neaktivní");
-  EXPECT_FALSE(ControlVisible("map1", "Line5"));
 }
 
 // A trace drops the connection at the login prompt and leaves the breaker running; the next
@@ -128,6 +123,83 @@ TEST_F(Map1Test, ABreakerLoadedButNotShowingRaisesNothing) {
   sm.Show("map1");
   EXPECT_FALSE(Showing("security"));
   EXPECT_FALSE(Showing("proxy"));
+}
+
+class Map2Test : public GameTest {
+ protected:
+  Map2Test() {
+    Wait(1600);  // the splash has gone
+    sm.Show("map2");
+  }
+
+  // What the password breaker's launch does to the map.
+  void StartTrace(const std::string& from) {
+    sm.Control("map2", "Label8").SetCaption(from);
+    sm.Control("map2", "Timer1").SetEnabled(true);
+  }
+
+  void DrawBothBypasses() {
+    for (const char* line : {"Line6", "Line7", "Line8", "Line9"}) {
+      sm.Control("map2", line).SetVisible(true);
+    }
+  }
+};
+
+TEST_F(Map2Test, AtZeroOnlyTheFirstShowingScreenOfTheConnectionIsUnloaded) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"cracking", "login", "comp5", "comp4", "comp3", "comp1"}, "comp3"},
+      {{"cracking", "login"}, "login"},
+      {{"comp1", "Comp2"}, ""},
+  };
+  for (const auto& [showing, unloaded] : cases) {
+    SCOPED_TRACE(unloaded);
+    sm.Show("map2");
+    DrawBothBypasses();  // so that a breaker shown here passes its route check
+    for (const std::string& screen : showing) sm.Show(screen);
+    StartTrace("2");
+    Wait(kTick * 2);
+    EXPECT_FALSE(Showing("map2"));
+    EXPECT_EQ(Screens().front(), "security");
+    for (const std::string& screen : showing) {
+      EXPECT_EQ(Showing(screen), screen != unloaded) << screen;
+    }
+    EXPECT_TRUE(unloaded.empty() || !Loaded(unloaded)) << unloaded;
+    for (const char* screen :
+         {"security", "login", "comp1", "Comp2", "comp3", "comp4", "comp5", "cracking"}) {
+      sm.Unload(screen);
+    }
+  }
+}
+
+TEST_F(Map2Test, DisconnectHidesTheTargetsOfBothNetworksAndStopsTheTraceWithoutPenalty) {
+  ASSERT_TRUE(Click("map2", "Command1"));  // before the breaker ever ran: no route check
+  EXPECT_FALSE(Loaded("cracking"));
+  EXPECT_FALSE(Showing("proxy"));
+
+  sm.Show("Comp2");
+  sm.Control("Comp2", "Label4").SetVisible(false);  // a file already deleted there
+  sm.SetVisible("Comp2", false);                    // and the target hidden: left as it was
+  const std::vector<std::string> showing{"comp1", "comp3", "comp4", "comp5", "login"};
+  for (const std::string& screen : showing) sm.Show(screen);
+  sm.Show("map2");
+  DrawBothBypasses();
+  sm.Show("cracking");
+  StartTrace("150");
+  Wait(kTick * 100);
+
+  ASSERT_TRUE(Click("map2", "Command1"));
+  EXPECT_FALSE(Loaded("map2"));
+  EXPECT_FALSE(Loaded("cracking"));
+  for (const std::string& screen : showing) {
+    EXPECT_TRUE(Loaded(screen)) << screen;
+    EXPECT_FALSE(Showing(screen)) << screen;
+  }
+  EXPECT_FALSE(Showing("Comp2"));
+  EXPECT_FALSE(ControlVisible("Comp2", "Label4"));
+  EXPECT_EQ(Screens().front(), "board");
+  Wait(60'000);
+  EXPECT_FALSE(Showing("security"));
+  EXPECT_EQ(Text("Statistika", "Label1"), "Není");
 }
 
 }  // namespace
