@@ -171,18 +171,6 @@ TEST(RecorderTest, AMissionPlayedReplaysInScriptModeScreenForScreen) {
   EXPECT_EQ(Text(replay.Game(), "Statistika", "Label2"), "Málo známý");
 }
 
-TEST(RecorderTest, TheWholeGameOfTheFullGameExampleReplaysTheSame) {
-  TemporaryFile file("full-game.qs");
-  RecordedGame game(file.path);
-  game.Play(ReadFile(QUILLON_EXAMPLES_FOLDER "/full-game.qs"));
-  EXPECT_TRUE(game.session.Ended()) << "the credits' close picture ends the game";
-  ScriptPlay replay(file.path);
-  EXPECT_EQ(replay.err.str(), "");
-  EXPECT_TRUE(replay.Game().Ended());
-  EXPECT_EQ(replay.history.seen, game.history.seen);
-  EXPECT_EQ(game.history.seen.size(), 84u) << "the screens changed 83 times";
-}
-
 TEST(RecorderTest, KeysTypedInOneMomentShareALineAndAnEditThatIsNoKeyPressIsPressedAgain) {
   TemporaryFile file("keys.qs");
   RecordedGame game(file.path);
