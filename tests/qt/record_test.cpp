@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "qt/control_style.h"
-#include "qt/game_window.h"
 #include "qt/qt_services.h"
 #include "qt/window_harness.h"
 #include "script/recorder.h"
@@ -18,8 +17,9 @@ namespace {
 
 // The game in its window on a real clock the test moves, recorded from its start.
 struct RecordedWindow : WindowHarness {
-  explicit RecordedWindow(const std::string& file)
-      : WindowHarness(game::GameScreens()), recorder(file, session.Game(), errors, "2026-01-02") {
+  explicit RecordedWindow(const std::string& file, engine::SoundPlayer* player = nullptr)
+      : WindowHarness(game::GameScreens(), game::kFirstScreen, player),
+        recorder(file, session.Game(), errors, "2026-01-02") {
     session.SetListener(&recorder);
   }
 
@@ -109,45 +109,25 @@ TEST(RecordTest, EditingKeysAndSoundsWithoutAudioOutputReplayTheSame) {
   QTemporaryDir folder;
   const std::string file = folder.filePath(QStringLiteral("keys.qs")).toStdString();
   qt::QtSoundPlayer sound(QUILLON_DATA_FOLDER, true, QUILLON_SOUND_MODULE);
-  FakeDocuments documents;
-  CzechDates dates;
-  session::GameSession session(game::GameScreens(), sound, documents, dates);
-  std::ostringstream errors;
-  script::ScriptRecorder recorder(file, session.Game(), errors, "2026-01-02");
-  session.SetListener(&recorder);
-  engine::VirtualClock real;
-  qt::GameWindow window(session, &real);
-  window.resize(1024, 768);
-  window.show();
-  session.Start(game::kFirstScreen);
-  const auto click = [&](const std::string& screen, const std::string& control) {
-    const engine::ScreenDesign& design = *session.Game().Design(screen);
-    const engine::ControlDesign& c = *design.Find(control);
-    const QPointF centre =
-        qt::ControlRect(c, c.caption).translated(qt::Px(design.Left()), qt::Px(design.Top())).center();
-    QTest::mouseClick(window.viewport(), Qt::LeftButton, Qt::NoModifier, window.mapFromScene(centre));
-    WindowHarness::Settle();
+  RecordedWindow game(file, &sound);
+  const auto text = [&game](const std::string& box) {
+    return game.manager.Peek("ip")->Find(box)->text;
   };
-  const auto text = [&](const std::string& box) {
-    return session.Game().Peek("ip")->Find(box)->text;
-  };
-  real.Set(1600);
-  window.Refresh();
-  WindowHarness::Settle();
-  click("board", "Picture1");    // the first mission's message
-  click("Message", "Picture2");  // its attachment
-  click("Message", "Picture3");
-  click("connect", "Picture1");  // the address entry
-  QTest::keyClicks(&window, QStringLiteral("15"));
-  QTest::keyClick(&window, Qt::Key_Backspace);
-  QTest::keyClicks(&window, QStringLiteral("558"));
-  QTest::keyClick(&window, Qt::Key_Return);
-  QTest::keyClicks(&window, QStringLiteral("1"));
+  game.Pass(1600);
+  game.ClickAt(game.PointOf("board", "Picture1"));    // the first mission's message
+  game.ClickAt(game.PointOf("Message", "Picture2"));  // its attachment
+  game.ClickAt(game.PointOf("Message", "Picture3"));
+  game.ClickAt(game.PointOf("connect", "Picture1"));  // the address entry
+  QTest::keyClicks(&game.window, QStringLiteral("15"));
+  QTest::keyClick(&game.window, Qt::Key_Backspace);
+  QTest::keyClicks(&game.window, QStringLiteral("558"));
+  QTest::keyClick(&game.window, Qt::Key_Return);
+  QTest::keyClicks(&game.window, QStringLiteral("1"));
   EXPECT_EQ(text("Text1") + "." + text("Text2") + "." + text("Text3"), "155.8.1");
-  EXPECT_FALSE(session.Game().Peek("error")) << "no notice for a sound played to nobody";
-  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(game.manager.Peek("error")) << "no notice for a sound played to nobody";
+  QTest::keyClick(&game.window, Qt::Key_Escape);
   WindowHarness::Settle();
-  EXPECT_TRUE(session.Ended());
+  EXPECT_TRUE(game.session.Ended());
 
   const std::string recorded = Recorded(file);
   EXPECT_EQ(recorded.substr(recorded.find("type")),

@@ -20,9 +20,11 @@
 namespace quillon::testing {
 
 struct WindowHarness {
+  // The sounds go to `player` when one is given, else to a fake that notes them.
   explicit WindowHarness(const engine::ScreenRegistry& screens,
-                         std::string_view firstScreen = game::kFirstScreen)
-      : session(screens, sound, documents, dates),
+                         std::string_view firstScreen = game::kFirstScreen,
+                         engine::SoundPlayer* player = nullptr)
+      : session(screens, player ? *player : sound, documents, dates),
         manager(session.SceneForTests()),
         window(session, &real) {
     window.resize(1024, 768);
