@@ -1,5 +1,5 @@
-// What the player does in the window, as the game receives it: the window hands every event to
-// the game at one point, and tells a listener (the recorder) of each.
+// What the player does, as the game receives it: every front end hands each event to the game
+// session, which tells a listener (the recorder) of each.
 #pragma once
 
 #include <cstdint>
@@ -58,7 +58,7 @@ class PlayerEventListener {
   virtual void BeforeEvent(const PlayerEvent& event, std::int64_t moment, bool timersFired) = 0;
   // Once the game has handled it; `clockRead`: whether handling it read the game clock.
   virtual void AfterEvent(const PlayerEvent& event, bool clockRead) = 0;
-  // The game ended, or its window closed with the game running, at `moment`.
+  // The game ended, or the player left it running (closed its window), at `moment`.
   virtual void GameOver(std::int64_t moment) = 0;
 };
 
