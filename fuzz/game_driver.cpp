@@ -84,7 +84,8 @@ void GameDriver::Click(std::uint8_t screenSelector, std::uint8_t controlIndex) {
 
 void GameDriver::ClickScreen(std::uint8_t screenSelector) {
   const std::vector<std::string> loaded = LoadedScreens();
-  if (!loaded.empty()) game_.Deliver(session::PlayerEvent::ClickOn(loaded[screenSelector % loaded.size()], {}));
+  if (!loaded.empty())
+    game_.Deliver(session::PlayerEvent::ClickOn(loaded[screenSelector % loaded.size()], {}));
 }
 
 void GameDriver::Key(int code) {
@@ -93,7 +94,8 @@ void GameDriver::Key(int code) {
 
 void GameDriver::Edit(const std::string& text) {
   const std::string box = Manager().FocusedControl();
-  if (!box.empty()) game_.Deliver(session::PlayerEvent::EditOf(Manager().ActiveScreen(), box, text));
+  if (!box.empty())
+    game_.Deliver(session::PlayerEvent::EditOf(Manager().ActiveScreen(), box, text));
 }
 
 void GameDriver::Wait(WaitMode mode, std::int64_t jumpMs) {

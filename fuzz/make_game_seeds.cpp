@@ -8,31 +8,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "game/game.h"
 #include "game_driver.h"
+#include "script/codec.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Script text is UTF-8; each character is one key press, as script mode types it.
-std::vector<int> DecodeUtf8(const std::string& text) {
-  std::vector<int> codes;
-  for (size_t i = 0; i < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    const int length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-    int code = length == 1 ? byte : byte & (0x3F >> (length - 1));
-    for (int k = 1; k < length && i + static_cast<size_t>(k) < text.size(); ++k) {
-      code = (code << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
-    }
-    codes.push_back(code);
-    i += static_cast<size_t>(length);
-  }
-  return codes;
-}
+using Command = quillon::script::ScriptCommand;
 
 class SeedWriter {
  public:
@@ -41,25 +28,21 @@ class SeedWriter {
     played_ = bytes_.size();
   }
 
-  // One line of a script; lines that only look at the game add nothing.
-  void Add(const std::string& line) {
-    std::istringstream words(line);
-    std::string command;
-    words >> command;
-    if (command == "click") {
-      std::string screen, control;
-      words >> screen >> control;
-      AddClick(screen, control);
-    } else if (command == "type" && line.size() > 5) {
-      for (int code : DecodeUtf8(line.substr(5))) quillon::fuzz::EncodeKey(bytes_, code);
-    } else if (command == "key") {
-      int code = 0;
-      words >> code;
-      quillon::fuzz::EncodeKey(bytes_, code);
-    } else if (command == "wait") {
-      std::int64_t ms = 0;
-      words >> ms;
-      quillon::fuzz::EncodeJump(bytes_, ms);
+  // One command of a script; those that only look at the game add nothing.
+  void Add(const Command& command) {
+    switch (command.kind) {
+      case Command::Kind::Click:
+        AddClick(command.screen, command.control);
+        break;
+      case Command::Kind::Type:
+      case Command::Kind::Key:
+        for (const int code : command.keys) quillon::fuzz::EncodeKey(bytes_, code);
+        break;
+      case Command::Kind::Wait:
+        quillon::fuzz::EncodeJump(bytes_, command.ms);
+        break;
+      default:
+        break;
     }
     PlayNewBytes();
   }
@@ -98,9 +81,10 @@ bool WriteSeed(const fs::path& script, const fs::path& output, quillon::fuzz::So
     return false;
   }
   SeedWriter writer(sound);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    writer.Add(line);
+  quillon::script::ScriptReader reader(quillon::game::GameScreens(), in);
+  while (const std::optional<quillon::script::ScriptLine> line = reader.Next()) {
+    // A line script mode refuses, such as the screenshot tool's own `shot`, adds nothing.
+    if (line->refusal.empty()) writer.Add(line->command);
   }
   std::ofstream out(output, std::ios::binary);
   out.write(reinterpret_cast<const char*>(writer.Bytes().data()),
@@ -135,7 +119,8 @@ int main(int argc, char** argv) {
     const std::string stem =
         script.parent_path().filename().string() + "-" + script.stem().string();
     if (!WriteSeed(script, folder / (stem + ".seed"), quillon::fuzz::SoundMode::kPlays) ||
-        !WriteSeed(script, folder / (stem + "-no-sound.seed"), quillon::fuzz::SoundMode::kCannotPlay)) {
+        !WriteSeed(script, folder / (stem + "-no-sound.seed"),
+                   quillon::fuzz::SoundMode::kCannotPlay)) {
       return 1;
     }
   }

@@ -128,8 +128,7 @@ void GameWindow::Refresh() {
     timer_.stop();
     return;
   }
-  const std::int64_t now = realClock_ ? realClock_->NowMs() : session_.Now();
-  const std::int64_t wait = std::clamp<std::int64_t>(*due - now, 0, INT_MAX);
+  const std::int64_t wait = std::clamp<std::int64_t>(*due - RealNow(), 0, INT_MAX);
   timer_.start(int(wait));
 }
 
@@ -145,8 +144,12 @@ void GameWindow::RefreshSoon() {
       Qt::QueuedConnection);
 }
 
+std::int64_t GameWindow::RealNow() const {
+  return realClock_ ? realClock_->NowMs() : session_.Now();
+}
+
 void GameWindow::CatchUp() {
-  session_.AdvanceTo(realClock_ ? realClock_->NowMs() : session_.Now());
+  session_.AdvanceTo(RealNow());
 }
 
 // --- Events of the player ------------------------------------------------------------------
@@ -429,7 +432,7 @@ void GameWindow::ToggleFullScreen() {
 void GameWindow::closeEvent(QCloseEvent* event) {
   // Closing the window ends the game as End does: nothing is kept, nothing runs any more. The
   // session's listener hears how long the game ran on since the last event.
-  if (!watchOnly_) session_.Leave(realClock_ ? realClock_->NowMs() : session_.Now());
+  if (!watchOnly_) session_.Leave(RealNow());
   timer_.stop();
   event->accept();
 }

@@ -95,6 +95,8 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
  private:
   // Moves game time on to the real clock: the timers due by then fire.
   void CatchUp();
+  // The real time, or the session's own time when its owner moves it.
+  std::int64_t RealNow() const;
   // An event from a text box: the scene is brought up to date once the box's event is over.
   void DeliverFromTextBox(const session::PlayerEvent& event);
   void Click(QPointF desktop);

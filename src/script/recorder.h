@@ -1,6 +1,6 @@
-// A game played in the window, written down as it is played as a script that script mode and
-// the replay play again the same way: every event the game receives becomes a `click`, `type`
-// or `key` line, and the game time between two events a `wait`.
+// A game written down as it is played, a listener of its game session, as a script that script
+// mode and the replay play again the same way: every event the game receives becomes a `click`,
+// `type` or `key` line, and the game time between two events a `wait`.
 //
 // Each line goes to the file as soon as its event comes, before the game handles it, so a game
 // that crashes or is killed is kept up to its last event. Plain characters typed one after the
@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
-
 #include <vector>
 
 #include "engine/screen_manager.h"

@@ -6,9 +6,9 @@
 #include <ostream>
 #include <string>
 
-#include "game/game.h"
 #include "engine/screen_manager.h"
 #include "engine/services.h"
+#include "game/game.h"
 #include "platform/folders.h"
 #include "platform/wave.h"
 #include "session/game_session.h"
@@ -64,10 +64,10 @@ class ScriptSoundPlayer : public SoundPlayer {
 
 }  // namespace
 
-class ScriptRunner::Session {
+class ScriptRunner::Play {
  public:
-  Session(const ScreenRegistry& screens, std::ostream& out, std::ostream& err,
-          const std::filesystem::path& soundFolder, SoundPlayer* audible)
+  Play(const ScreenRegistry& screens, std::ostream& out, std::ostream& err,
+       const std::filesystem::path& soundFolder, SoundPlayer* audible)
       : screens_(screens),
         out_(out),
         err_(err),
@@ -205,51 +205,51 @@ class ScriptRunner::Session {
   ScriptDocumentOpener documents_;
   LocaleDateFormatter dates_;
   session::GameSession game_;
-  int status_ = 0;  // 1 once an expect failed, 2 for a line not understood
+  int status_ = 0;       // 1 once an expect failed, 2 for a line not understood
   std::string refusal_;  // the refused line's message
 };
 
 ScriptRunner::ScriptRunner(const ScreenRegistry& screens, std::ostream& out, std::ostream& err,
                            const std::filesystem::path& soundFolder, SoundPlayer* audible)
-    : session_(std::make_unique<Session>(screens, out, err, soundFolder, audible)) {}
+    : play_(std::make_unique<Play>(screens, out, err, soundFolder, audible)) {}
 
 ScriptRunner::~ScriptRunner() = default;
 
 void ScriptRunner::Start() {
-  session_->Game().Start(game::kFirstScreen);
+  play_->Game().Start(game::kFirstScreen);
 }
 
 bool ScriptRunner::RunLine(const std::string& line, std::int64_t number) {
-  return session_->RunLine(ParseScriptLine(session_->Screens(), line, number));
+  return play_->RunLine(ParseScriptLine(play_->Screens(), line, number));
 }
 
 bool ScriptRunner::RunLine(const ScriptLine& line) {
-  return session_->RunLine(line);
+  return play_->RunLine(line);
 }
 
 int ScriptRunner::Status() const {
-  return session_->Status();
+  return play_->Status();
 }
 
 const std::string& ScriptRunner::Refusal() const {
-  return session_->Refusal();
+  return play_->Refusal();
 }
 
 session::GameSession& ScriptRunner::Game() {
-  return session_->Game();
+  return play_->Game();
 }
 
 bool ScriptRunner::BeginWait(const ScriptLine& line) {
-  return session_->BeginWait(line);
+  return play_->BeginWait(line);
 }
 
 void ScriptRunner::ReportLinesAfterTheEnd(ScriptReader& rest) {
-  session_->ReportLinesAfterTheEnd(rest);
+  play_->ReportLinesAfterTheEnd(rest);
 }
 
 int ScriptRunner::Run(std::istream& script) {
   Start();
-  ScriptReader reader(session_->Screens(), script);
+  ScriptReader reader(play_->Screens(), script);
   while (const std::optional<ScriptLine> line = reader.Next()) {
     if (!RunLine(*line)) break;
   }

@@ -60,8 +60,8 @@ class ScriptRunner {
   void ReportLinesAfterTheEnd(ScriptReader& rest);
 
  private:
-  class Session;
-  std::unique_ptr<Session> session_;
+  class Play;  // the game and what the run has said so far
+  std::unique_ptr<Play> play_;
 };
 
 // How a whole run ended: its exit status and, for status 2, the refused line's message.
