@@ -50,7 +50,13 @@ std::string EnvironmentTimeLocaleName() {
 }  // namespace
 
 LocaleDateFormatter::LocaleDateFormatter() : localeName_(EnvironmentTimeLocaleName()) {
+#ifdef __EMSCRIPTEN__
+  // The browser's C library has no locale's date format of its own ("11/20/10" for every
+  // locale): the game's own Czech date serves instead.
+  useLocale_ = false;
+#else
   useLocale_ = !(localeName_ == "C" || localeName_ == "POSIX" || localeName_.rfind("C.", 0) == 0);
+#endif
 }
 
 std::string LocaleDateFormatter::ShortDate(Date date) const {

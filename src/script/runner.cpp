@@ -1,6 +1,5 @@
 #include "script/runner.h"
 
-#include <charconv>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -11,6 +10,7 @@
 #include "game/game.h"
 #include "platform/folders.h"
 #include "platform/wave.h"
+#include "script/number_text.h"
 #include "session/game_session.h"
 
 namespace quillon::script {
@@ -32,12 +32,6 @@ class ScriptDocumentOpener : public DocumentOpener {
 struct ScriptError {
   std::string message;
 };
-
-std::string FormatNumber(double value) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 std::string FormatBool(bool value) {
   return value ? "True" : "False";
@@ -194,7 +188,7 @@ class ScriptRunner::Play {
     const ControlState& c = *state->Find(item.control);
     if (item.property == "Visible") return FormatBool(c.visible);
     if (item.property == "Enabled") return FormatBool(c.enabled);
-    if (item.property == "Value") return FormatNumber(c.value);
+    if (item.property == "Value") return ShortestText(c.value);
     return c.text;
   }
 
