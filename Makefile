@@ -2,10 +2,13 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8080
 FUZZ_SECONDS ?= 600
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan bench fuzz fuzz-ci package screenshots format clean
+.PHONY: all deps configure build run test test-asan bench fuzz fuzz-ci package screenshots format clean \
+  web web-run
 
 all: build
 
@@ -13,7 +16,8 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) > /dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DQUILLON_WEB_BUILD=$(CURDIR)/$(WEB_BUILD) $(CMAKE_FLAGS) > /dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -21,8 +25,27 @@ build: configure
 run: build
 	@./$(BUILD)/quillon
 
-test: build
+test: build web
 	@ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# The game in the browser (docs/web.md): the static site in $(WEB_BUILD)/site, and
+# $(WEB_BUILD)/quillon-script, script mode under node. Debian's emscripten runs its optimiser
+# with Debian's own JavaScript libraries.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+web: deps node_modules
+	@$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  $(CMAKE_FLAGS) > /dev/null
+	@$(WEB_ENV) cmake --build $(WEB_BUILD)
+
+# Serves the site with Python's own web server.
+web-run: web
+	@echo "Quillon: http://127.0.0.1:$(WEB_PORT)/"
+	@python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+
+# The browser tests' driver, puppeteer-core, drives Debian's chromium: no browser is downloaded.
+node_modules: package.json package-lock.json
+	@npm ci --no-audit --no-fund --loglevel=error > /dev/null
+	@touch node_modules
 
 # The test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
@@ -77,4 +100,4 @@ format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, test, fuzz, package and run, when any is
-# missing.
+# Installs the Debian packages the game needs to build, test, fuzz, package and run, in its
+# window and in the browser, when any is missing.
 set -euo pipefail
 
 packages=(
@@ -11,7 +11,11 @@ packages=(
   fonts-liberation2
   desktop-file-utils appstream man-db groff-base dpkg-dev file
   clang libclang-rt-14-dev
+  emscripten python3-fonttools python3-brotli chromium
 )
+# The browser build's node: any node and npm on the PATH serve; Debian's otherwise.
+command -v node > /dev/null || packages+=(nodejs)
+command -v npm > /dev/null || packages+=(npm)
 
 missing=()
 for package in "${packages[@]}"; do
