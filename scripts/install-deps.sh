@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2
   desktop-file-utils appstream man-db groff-base dpkg-dev file
   clang libclang-rt-14-dev
-  emscripten python3-fonttools python3-brotli chromium
+  emscripten fonttools python3-brotli chromium
 )
 # The browser build's node: any node and npm on the PATH serve; Debian's otherwise.
 command -v node > /dev/null || packages+=(nodejs)
