@@ -2,11 +2,10 @@
 
 #include <QApplication>
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <system_error>
 
 #include "game/game.h"
@@ -19,156 +18,45 @@ namespace quillon::qt {
 
 Replay::Replay(script::ScriptRunner& runner, script::ScriptReader& script, GameWindow& window,
                const engine::Clock& realClock, double speed)
-    : runner_(runner), script_(script), window_(window), realClock_(realClock), speed_(speed) {
+    : view_(window), realClock_(realClock), pacing_(runner, script, view_, speed) {
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, [this] { Step(); });
 }
 
-std::optional<std::int64_t> Replay::NextStep() const {
-  if (over_) return std::nullopt;
-  return wakeAt_;
-}
-
-std::int64_t Replay::RealSpan(std::int64_t gameMs) const {
-  const double span = std::ceil(double(gameMs) / speed_);
-  return span >= double(INT_MAX) ? INT_MAX : std::int64_t(span);
-}
-
-std::int64_t Replay::NotBefore(std::int64_t gap) const {
-  return lastEvent_ ? *lastEvent_ + RealSpan(std::max(gap, lastGap_)) : LLONG_MIN;
-}
-
-void Replay::WakeAt(std::int64_t realMs) {
-  wakeAt_ = realMs;
-  const std::int64_t wait = std::clamp<std::int64_t>(realMs - realClock_.NowMs(), 0, INT_MAX);
+void Replay::Step() {
+  pacing_.Step(realClock_.NowMs());
+  const std::optional<std::int64_t> next = pacing_.NextStep();
+  if (!next) return timer_.stop();
+  const std::int64_t wait =
+      std::clamp<std::int64_t>(*next - realClock_.NowMs(), 0, std::numeric_limits<int>::max());
   timer_.start(int(wait));
 }
 
-void Replay::Step() {
-  if (over_) return;
-  const std::int64_t now = realClock_.NowMs();
-  wakeAt_.reset();
-  while (!over_) {
-    if (waiting_) {
-      if (!StepWait(now)) return;
-      continue;
-    }
-    if (nextKey_ < keys_.size()) {
-      if (now < NotBefore(kReplayKeyGapMs)) return WakeAt(NotBefore(kReplayKeyGapMs));
-      runner_.Game().Deliver(session::PlayerEvent::KeyPress(keys_[nextKey_++]));
-      lastEvent_ = now;
-      lastGap_ = kReplayKeyGapMs;
-      window_.Refresh();
-      if (runner_.Game().Ended()) return Finish();
-      continue;
-    }
-    if (holdUntil_) {
-      if (now < *holdUntil_) return WakeAt(*holdUntil_);
-      return Finish();
-    }
-    if (!pending_) {
-      pending_ = script_.Next();
-      if (!pending_) {
-        holdUntil_ = now + RealSpan(kReplayEndHoldMs);
-        continue;
-      }
-    }
-    if (!Play(*pending_, now)) return;
-    pending_.reset();
-  }
-}
-
-bool Replay::Play(const script::ScriptLine& line, std::int64_t now) {
-  lineNumber_ = line.number;
-  if (!line.refusal.empty()) {
-    runner_.RunLine(line);
-    Finish();
-    return true;
-  }
-  switch (line.command.kind) {
-    case script::ScriptCommand::Kind::Click:
-      if (now < NotBefore(kReplayClickGapMs)) {
-        WakeAt(NotBefore(kReplayClickGapMs));
-        return false;
-      }
-      window_.Refresh();
-      window_.Highlight(line.command.screen, line.command.control);
-      lastEvent_ = now;
-      lastGap_ = kReplayClickGapMs;
-      break;
-    case script::ScriptCommand::Kind::Type:
-    case script::ScriptCommand::Kind::Key:
-      keys_ = line.command.keys;
-      nextKey_ = 0;
-      return true;
-    case script::ScriptCommand::Kind::Wait:
-      if (!runner_.BeginWait(line)) {
-        Finish();
-        return true;
-      }
-      waiting_ = true;
-      waitRealStart_ = now;
-      waitGameStart_ = runner_.Game().Now();
-      waitGameEnd_ = waitGameStart_ + line.command.ms;
-      return true;
-    default:
-      break;
-  }
-  const bool goesOn = runner_.RunLine(line);
-  window_.Refresh();
-  if (!goesOn) Finish();
-  return true;
-}
-
-bool Replay::StepWait(std::int64_t now) {
-  const std::int64_t game = runner_.Game().Now();
-  // Game time as far as the real clock has come, but not past the wait's end.
-  const double reached = double(now - waitRealStart_) * speed_;
-  const std::int64_t target =
-      reached >= double(waitGameEnd_ - waitGameStart_)
-          ? waitGameEnd_
-          : std::max(game, waitGameStart_ + std::int64_t(std::floor(reached)));
-  runner_.Game().AdvanceTo(target);
-  window_.Refresh();
-  if (runner_.Game().Ended()) {
-    Finish();
-    return true;
-  }
-  if (target >= waitGameEnd_) {
-    waiting_ = false;
-    return true;
-  }
-  // Nothing changes before the next timer falls due, or the wait ends.
-  std::int64_t next = waitGameEnd_;
-  if (const std::optional<std::int64_t> due = runner_.Game().NextTimerDue()) {
-    next = std::min(next, std::max(*due, target + 1));
-  }
-  WakeAt(waitRealStart_ + RealSpan(next - waitGameStart_));
-  return false;
-}
-
-void Replay::Finish() {
-  if (over_) return;
-  over_ = true;
-  timer_.stop();
-  runner_.ReportLinesAfterTheEnd(script_);
-  window_.close();
-}
-
 void Replay::Stop() {
-  if (over_) return;
-  over_ = true;
-  stopped_ = true;
+  const std::optional<std::int64_t> line = pacing_.Stop();
+  if (!line) return;
   timer_.stop();
   std::cout.flush();
-  std::cerr << "quillon: the replay stopped at line " << lineNumber_ << std::endl;
+  std::cerr << "quillon: the replay stopped at line " << *line << std::endl;
+}
+
+void Replay::InWindow::Refresh() {
+  window_.Refresh();
+}
+
+void Replay::InWindow::Highlight(std::string_view screen, std::string_view control) {
+  window_.Highlight(screen, control);
+}
+
+void Replay::InWindow::Close() {
+  window_.close();
 }
 
 namespace {
 
-// A replay plays only a script that script mode runs to its end: the file is run once headless
-// first, so a file that is no script is refused at once, with the line at fault, before any
+// A file to replay must be a regular file, and a script that script mode runs without refusing a
+// line (script::ReplayRefusal): one that is not is refused with the line at fault before any
 // window opens.
 int CheckReplayFile(const std::string& file) {
   if (file == "-") {
@@ -187,11 +75,9 @@ int CheckReplayFile(const std::string& file) {
     }
     return 2;
   }
-  std::ostream discarded(nullptr);  // what the run prints goes nowhere
-  const script::ScriptResult run =
-      script::RunScript(game::GameScreens(), script, discarded, discarded, platform::SoundFolder());
-  if (run.status != 2) return 0;
-  std::cerr << "quillon: cannot replay " << file << ": " << run.refusal << '\n';
+  const std::string refusal = script::ReplayRefusal(script, platform::SoundFolder());
+  if (refusal.empty()) return 0;
+  std::cerr << "quillon: cannot replay " << file << ": " << refusal << '\n';
   return 2;
 }
 
