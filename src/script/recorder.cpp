@@ -23,9 +23,9 @@ ScriptCommand CommentSaying(const std::string& text) {
 }
 
 // The first lines of a recording: "# Quillon VERSION, a game recorded on DATE ...".
-std::vector<ScriptCommand> HeaderLines(const std::string& date) {
+std::vector<ScriptCommand> HeaderLines(const std::string& date, const std::string& recordedWith) {
   return {CommentSaying(std::string("Quillon ") + game::kVersion + ", a game recorded on " +
-                        Printable(date) + " with quillon --record."),
+                        Printable(date) + " with " + recordedWith + "."),
           CommentSaying("Play it again with quillon --replay FILE (in the window) or quillon "
                         "--script FILE.")};
 }
@@ -33,7 +33,8 @@ std::vector<ScriptCommand> HeaderLines(const std::string& date) {
 }  // namespace
 
 ScriptRecorder::ScriptRecorder(const std::string& file, const engine::ScreenManager& manager,
-                               std::ostream& err, const std::string& date)
+                               std::ostream& err, const std::string& date,
+                               const std::string& recordedWith)
     : manager_(manager), err_(err), file_(file) {
   fd_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd_ < 0) {
@@ -41,7 +42,7 @@ ScriptRecorder::ScriptRecorder(const std::string& file, const engine::ScreenMana
     return;
   }
   seekable_ = ::lseek(fd_, 0, SEEK_CUR) >= 0;
-  for (const ScriptCommand& line : HeaderLines(date)) Say(line);
+  for (const ScriptCommand& line : HeaderLines(date, recordedWith)) Say(line);
 }
 
 ScriptRecorder::~ScriptRecorder() {

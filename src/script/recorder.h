@@ -25,11 +25,11 @@ namespace quillon::script {
 
 class ScriptRecorder : public session::PlayerEventListener {
  public:
-  // Creates (or empties) `file` and writes the header: the game's version and `date`. A file
-  // that cannot be written, now or later, is reported once on `err` and the game goes on
-  // unrecorded.
+  // Creates (or empties) `file` and writes the header: the game's version, `date` and what it
+  // was recorded with. A file that cannot be written, now or later, is reported once on `err`
+  // and the game goes on unrecorded.
   ScriptRecorder(const std::string& file, const engine::ScreenManager& manager, std::ostream& err,
-                 const std::string& date);
+                 const std::string& date, const std::string& recordedWith = "quillon --record");
   ~ScriptRecorder() override;
   ScriptRecorder(const ScriptRecorder&) = delete;
   ScriptRecorder& operator=(const ScriptRecorder&) = delete;

@@ -154,7 +154,8 @@ EMSCRIPTEN_KEEPALIVE void quillon_new_game(int record) {
   played = std::make_unique<PlayedGame>();
   if (record) {
     played->recorder = std::make_unique<script::ScriptRecorder>(
-        kRecordingFile, played->session.Game(), played->recorderMessages, Today());
+        kRecordingFile, played->session.Game(), played->recorderMessages, Today(),
+        "the game's web page");
     played->session.SetListener(played->recorder.get());
   }
   played->session.Start(game::kFirstScreen);
