@@ -92,9 +92,11 @@ fuzz-ci: deps
 package: build
 	@cd $(BUILD) && cpack -G DEB > /dev/null && ls "$$PWD"/quillon_*.deb
 
-# Pictures of the window for the documentation, from the scripts in docs/screenshots/.
-screenshots: build
+# Pictures of the window for the documentation, from the scripts in docs/screenshots/, and
+# docs/web.png, the page in Chromium.
+screenshots: build web
 	@for script in docs/screenshots/*.qs; do ./$(BUILD)/quillon_screenshot $$script > /dev/null || exit 1; done
+	@node tools/web/screenshot.mjs docs/screenshots/connection.qs docs/web.png > /dev/null
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
