@@ -4,6 +4,8 @@
 // before each event and when a timer falls due, as the window does.
 #include <emscripten/emscripten.h>
 
+#include <cmath>
+#include <cstdint>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -103,6 +105,14 @@ class WatchedReplay : public script::ReplayView {
   script::Replay replay_;
 };
 
+// A moment the page gives, in whole ms: what is no number counts as 0, and nothing goes past
+// the game clock's limit.
+std::int64_t Moment(double ms) {
+  if (!(ms > 0)) return 0;
+  return ms >= double(engine::kVirtualTimeLimitMs) ? engine::kVirtualTimeLimitMs
+                                                    : static_cast<std::int64_t>(ms);
+}
+
 std::unique_ptr<PlayedGame> played;
 std::unique_ptr<WatchedReplay> watched;
 // What a returned string points at until the next call that returns one.
@@ -162,7 +172,7 @@ EMSCRIPTEN_KEEPALIVE void quillon_new_game(int record) {
 }
 
 EMSCRIPTEN_KEEPALIVE void quillon_advance_to(double moment) {
-  if (session::GameSession* game = Playing()) game->AdvanceTo(std::int64_t(moment));
+  if (session::GameSession* game = Playing()) game->AdvanceTo(Moment(moment));
 }
 
 EMSCRIPTEN_KEEPALIVE double quillon_next_timer_due() {
@@ -222,12 +232,12 @@ EMSCRIPTEN_KEEPALIVE const char* quillon_replay_check(const char* text) {
 EMSCRIPTEN_KEEPALIVE void quillon_replay_start(const char* text, double speed) {
   quillon_leave();
   watched.reset();
-  watched = std::make_unique<WatchedReplay>(text, speed > 0 ? speed : 1);
+  watched = std::make_unique<WatchedReplay>(text, speed > 0 && std::isfinite(speed) ? speed : 1);
 }
 
 EMSCRIPTEN_KEEPALIVE double quillon_replay_step(double realNow) {
   if (!watched || watched->Pacing().Over()) return -1;
-  watched->Pacing().Step(std::int64_t(realNow));
+  watched->Pacing().Step(Moment(realNow));
   const std::optional<std::int64_t> next = watched->Pacing().NextStep();
   return next ? double(*next) : -1;
 }
