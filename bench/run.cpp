@@ -1,9 +1,11 @@
 // `make bench`: runs every benchmark and prints, for each, the game's figure, the reference's
 // figure from the same run and their ratio (docs/performance.md).
-//   bench_run [all|startup|repaint|headless|memory|idle]
+//   bench_run [all|startup|repaint|headless|memory|idle|web]
 // Settings from the environment: BENCH_PAIRS (15) alternate pairs of whole-process runs,
 // BENCH_PASSES (5) games per window size for input to repaint, BENCH_GAMES (100) games for the
 // growth check, BENCH_IDLE_SECONDS (60), and BENCH_QUICK=1 for tiny counts of everything.
+// `web` measures the browser build (make web) with bench/web/bench_web.mjs under node; `all`
+// includes it when that build is there.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -41,6 +43,10 @@ const std::string kBare = BENCH_BARE;
 const std::string kWindowBench = BENCH_WINDOW;
 const std::string kHeadlessBench = BENCH_HEADLESS;
 const std::string kScript = BENCH_SCRIPT;
+const std::string kHeadlessGames = BENCH_HEADLESS_GAMES;
+const std::string kData = BENCH_DATA;
+const std::string kWebBench = BENCH_WEB;
+const std::string kWebBuild = BENCH_WEB_BUILD;
 
 // Starts a program with some variables of the environment set; its output goes to /dev/null
 // unless `show` is set.
@@ -341,6 +347,27 @@ bool Idle(const std::optional<Xvfb>& xvfb) {
   return true;
 }
 
+// Whether `make web` has built the browser build: its site or script mode under node.
+bool WebBuildExists() {
+  const std::filesystem::path build(kWebBuild);
+  return std::filesystem::exists(build / "site" / "index.html") ||
+         std::filesystem::exists(build / "quillon-script");
+}
+
+// The page in headless Chromium and the headless game under node, each beside its reference
+// (bench/web/bench_web.mjs, which says itself what it skips).
+bool Web() {
+  if (!Found("node")) {
+    bench::PrintNote("node is not installed: no browser benchmarks (apt install nodejs)");
+    return true;
+  }
+  std::fflush(stdout);  // what this process printed comes before the child's lines
+  return Run({"/usr/bin/env", "node", "--no-experimental-fetch", kWebBench, "--web-build",
+              kWebBuild, "--native-games", kHeadlessGames, "--script", kScript, "--data", kData},
+             {}, true)
+             .status == 0;
+}
+
 // The processor, from /proc/cpuinfo, and how busy the machine is: the figures depend on both.
 void PrintMachine() {
   std::ifstream cpuinfo("/proc/cpuinfo");
@@ -362,9 +389,10 @@ void PrintMachine() {
 
 int main(int argc, char** argv) {
   const std::string which = argc > 1 ? argv[1] : "all";
-  const std::vector<std::string> known{"all", "startup", "repaint", "headless", "memory", "idle"};
+  const std::vector<std::string> known{"all",    "startup", "repaint", "headless",
+                                       "memory", "idle",    "web"};
   if (argc > 2 || std::find(known.begin(), known.end(), which) == known.end()) {
-    std::cerr << "usage: bench_run [all|startup|repaint|headless|memory|idle]\n";
+    std::cerr << "usage: bench_run [all|startup|repaint|headless|memory|idle|web]\n";
     return 2;
   }
   const auto wanted = [&](const char* name) { return which == "all" || which == name; };
@@ -379,6 +407,12 @@ int main(int argc, char** argv) {
   if (ok && wanted("headless")) ok = Headless();
   if (ok && wanted("memory")) ok = Memory();
   if (ok && wanted("idle")) ok = Idle(xvfb);
+  if (ok && which == "all" && !WebBuildExists()) {
+    std::printf("\n");
+    bench::PrintNote("no browser build in " + kWebBuild + ": no browser benchmarks (make web)");
+  } else if (ok && wanted("web")) {
+    ok = Web();
+  }
   std::filesystem::remove_all(std::filesystem::temp_directory_path() /
                               ("quillon-bench-" + std::to_string(getpid())));
   if (!ok) {
