@@ -29,6 +29,7 @@ std::string CzechShortDate(Date date) {
   return out.str();
 }
 
+#ifndef __EMSCRIPTEN__
 namespace {
 
 // The environment's locale for dates: its name, or the LC_TIME part of it where the categories
@@ -48,16 +49,17 @@ std::string EnvironmentTimeLocaleName() {
 }
 
 }  // namespace
-
-LocaleDateFormatter::LocaleDateFormatter() : localeName_(EnvironmentTimeLocaleName()) {
-#ifdef __EMSCRIPTEN__
-  // The browser's C library has no locale's date format of its own ("11/20/10" for every
-  // locale): the game's own Czech date serves instead.
-  useLocale_ = false;
-#else
-  useLocale_ = !(localeName_ == "C" || localeName_ == "POSIX" || localeName_.rfind("C.", 0) == 0);
 #endif
+
+#ifdef __EMSCRIPTEN__
+// The browser's C library has no locale's date format of its own ("11/20/10" for every locale):
+// the game's own Czech date serves instead, and the locale, slow to make there, is not made.
+LocaleDateFormatter::LocaleDateFormatter() : localeName_("C") {}
+#else
+LocaleDateFormatter::LocaleDateFormatter() : localeName_(EnvironmentTimeLocaleName()) {
+  useLocale_ = !(localeName_ == "C" || localeName_ == "POSIX" || localeName_.rfind("C.", 0) == 0);
 }
+#endif
 
 std::string LocaleDateFormatter::ShortDate(Date date) const {
   if (!useLocale_) return CzechShortDate(date);
