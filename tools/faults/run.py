@@ -21,7 +21,7 @@ import sys
 import time
 
 HERE = pathlib.Path(__file__).resolve().parent
-TARGETS = ["engine_tests", "session_tests", "game_tests", "script_tests", "window_tests",
+TARGETS = ["engine_tests", "session_tests", "game_tests", "script_tests", "window_tests", "web_tests",
            "platform_tests", "quillon", "quillon_sound"]
 # The install check tests the packaging, not the game's behaviour.
 EXCLUDED_TESTS = "^install_tree$"
