@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -23,6 +24,8 @@ RegularFile::RegularFile(const std::filesystem::path& file) {
   }
   descriptor_ = descriptor;
   size_ = static_cast<std::uint64_t>(status.st_size);
+  head_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size_, kHeadBytes)));
+  if (!ReadFromFile(0, head_)) head_.clear();  // a file that shrank: each read asks the file
 }
 
 RegularFile::~RegularFile() {
@@ -30,6 +33,14 @@ RegularFile::~RegularFile() {
 }
 
 bool RegularFile::ReadAt(std::uint64_t offset, std::span<unsigned char> bytes) const {
+  if (offset <= head_.size() && bytes.size() <= head_.size() - offset) {
+    std::copy_n(head_.begin() + static_cast<std::ptrdiff_t>(offset), bytes.size(), bytes.begin());
+    return true;
+  }
+  return ReadFromFile(offset, bytes);
+}
+
+bool RegularFile::ReadFromFile(std::uint64_t offset, std::span<unsigned char> bytes) const {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t got = ::pread(descriptor_, bytes.data() + done, bytes.size() - done,

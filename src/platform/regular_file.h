@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quillon::platform {
 
@@ -26,9 +27,17 @@ class RegularFile {
   bool ReadAt(std::uint64_t offset, std::span<unsigned char> bytes) const;
 
  private:
+  // The file's first bytes, read once when it is opened: the headers the checks read one after
+  // another mostly lie there, and each read of the system is costly where the system is far
+  // (the game compiled for node).
+  static constexpr std::size_t kHeadBytes = 256;
+
+  bool ReadFromFile(std::uint64_t offset, std::span<unsigned char> bytes) const;
+
   int descriptor_ = -1;
   std::uint64_t size_ = 0;
   std::string refusal_;
+  std::vector<unsigned char> head_;
 };
 
 }  // namespace quillon::platform
