@@ -202,14 +202,10 @@ export async function openPage(browser, siteUrl, query = '') {
   return page;
 }
 
-// Every screen's design, from the game's module itself (a second instance, loaded by the test
-// into the page): the scene lists controls in design order without their names.
+// Every screen's design, as the page read it from the game's module: the scene lists controls
+// in design order without their names.
 export async function loadDesigns(page) {
-  return page.evaluate(async () => {
-    const { default: createQuillon } = await import(new URL('quillon.js', location.href).href);
-    const module = await createQuillon({ noInitialRun: true });
-    return JSON.parse(module.ccall('quillon_designs', 'string', [], [])).screens;
-  });
+  return page.evaluate(() => window.quillonPage.designs().screens);
 }
 
 // A picture of #game as the player sees it: RGBA, 1024 x 768.

@@ -17,9 +17,15 @@ function codePoints(text) {
   return [...text].map((character) => character.codePointAt(0));
 }
 
-// `game` takes the events (see page.js), `view` maps points, `sounds` wakes on the first one.
+// `game` takes the events (see page.js), `view` maps points and draws what they changed before
+// their handler returns, `sounds` wakes on the first one.
 export function listen({ stage, canvas, keys, view, game, sounds }) {
   let touch = false;
+  // A handler whose event may reach the game: what the event changed is drawn at its end.
+  const drawing = (handle) => (event) => {
+    handle(event);
+    view.drawPending(true);
+  };
 
   // The first click or key of the player lets the page make sound.
   for (const type of ['pointerdown', 'pointerup', 'keydown']) {
@@ -43,7 +49,7 @@ export function listen({ stage, canvas, keys, view, game, sounds }) {
     takeKeyboard();
   });
 
-  canvas.addEventListener('mousedown', (event) => {
+  canvas.addEventListener('mousedown', drawing((event) => {
     event.preventDefault();  // the hidden input keeps the keyboard
     if (event.button === 0) {
       const point = view.toDesktop(event.clientX, event.clientY);
@@ -52,7 +58,7 @@ export function listen({ stage, canvas, keys, view, game, sounds }) {
       game.press(point.x, point.y, second);
     }
     takeKeyboard();
-  });
+  }));
   canvas.addEventListener('contextmenu', (event) => event.preventDefault());
 
   canvas.addEventListener('mousemove', (event) => {
@@ -62,7 +68,7 @@ export function listen({ stage, canvas, keys, view, game, sounds }) {
     canvas.classList.toggle('over-text', textBox);
   });
 
-  window.addEventListener('keydown', (event) => {
+  window.addEventListener('keydown', drawing((event) => {
     // While a replay plays, no key of the player reaches the game; Escape stops it.
     if (game.watching()) {
       if (event.key === 'Escape') game.stopReplay();
@@ -91,9 +97,9 @@ export function listen({ stage, canvas, keys, view, game, sounds }) {
       event.preventDefault();
       game.key(event.key.codePointAt(0));
     }
-  });
+  }));
 
-  keys.addEventListener('beforeinput', (event) => {
+  keys.addEventListener('beforeinput', drawing((event) => {
     switch (event.inputType) {
       case 'insertText':
       case 'insertReplacementText':
@@ -124,12 +130,12 @@ export function listen({ stage, canvas, keys, view, game, sounds }) {
       default:
         event.preventDefault();  // cut, delete, undo: the box in the canvas has no selection
     }
-  });
+  }));
 
-  keys.addEventListener('compositionend', (event) => {
+  keys.addEventListener('compositionend', drawing((event) => {
     if (!game.watching()) for (const code of codePoints(event.data ?? '')) game.key(code);
     keys.value = '';
-  });
+  }));
   keys.addEventListener('input', (event) => {
     if (!event.isComposing) keys.value = '';
   });

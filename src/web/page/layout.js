@@ -46,16 +46,29 @@ export function fontOf(design) {
     const leading = sixtyFourths(size * LEADING_PER_EM);
     // A line edit measures in whole pixels.
     const wholeHeight = Math.round(ascent) + Math.round(descent);
-    font = { css: `${key} ${FACE}`, ascent, height: ascent + descent, wholeHeight, leading, advances: new Map(), kerning: new Map(), placed: new Map() };
+    font = {
+      css: `${key} ${FACE}`,
+      ascent,
+      height: ascent + descent,
+      wholeHeight,
+      leading,
+      advances: new Map(),
+      kerning: new Map(),
+      placed: new Map(),
+      laidOut: new Map(),
+    };
     fonts.set(key, font);
   }
   return font;
 }
 
 const measurer = document.createElement('canvas').getContext('2d');
-// A letter and the marks on it stand together.
+// A letter and the marks on it stand together. In a text of the font's own characters (Czech
+// letters come precomposed) each character stands alone, and the text needs no segmenting.
 const graphemes = Intl.Segmenter ? new Intl.Segmenter('cs', { granularity: 'grapheme' }) : null;
-const charactersOf = (text) => (graphemes ? Array.from(graphemes.segment(text), (piece) => piece.segment) : Array.from(text));
+const kSingleCharacters = /^[\x20-\x7e\u00a0-\u017f\u2010-\u2027\u20ac]*$/;
+const charactersOf = (text) =>
+  graphemes && !kSingleCharacters.test(text) ? Array.from(graphemes.segment(text), (piece) => piece.segment) : Array.from(text);
 const MAX_PLACED = 2000;
 
 function naturalWidth(font, text, kerning) {
@@ -148,8 +161,20 @@ function wrapParagraph(font, paragraph, width) {
 }
 
 // The lines a text shows as: its own line breaks, and wrapped in `wrapWidth` when given.
-// Each line carries the width it takes.
+// Each line carries the width it takes. A text is laid out once for each width: a label is
+// measured for every click and drawn again and again as it is. The lines are shared: read only.
 export function textLines(font, text, wrapWidth = null) {
+  const key = `${wrapWidth ?? ''}\n${text}`;
+  let lines = font.laidOut.get(key);
+  if (!lines) {
+    if (font.laidOut.size >= MAX_PLACED) font.laidOut.clear();
+    lines = layOut(font, text, wrapWidth);
+    font.laidOut.set(key, lines);
+  }
+  return lines;
+}
+
+function layOut(font, text, wrapWidth) {
   const lines = [];
   for (const paragraph of text.split(/\r\n|\n|\r/)) {
     const pieces = wrapWidth === null ? [paragraph] : wrapParagraph(font, paragraph, wrapWidth);

@@ -1,6 +1,8 @@
-// The canvas that shows the desktop: fitted at 4:3 into its box on whole device pixels, redrawn
-// on the next animation frame only when something that shows has changed (the game's picture,
-// the size, the caret's blink, a replay's mark).
+// The canvas that shows the desktop: fitted at 4:3 into its box on whole device pixels, and drawn
+// again only when something that shows has changed. What an event of the player changes is drawn
+// before the event's handler returns, as the window paints right after an event; what changes
+// by itself (the caret's blink, a new size, a picture that has come, a replay's mark) is drawn in
+// the next animation frame.
 import { DESKTOP_HEIGHT, DESKTOP_WIDTH, controlOnDesktop, focusedTextBox } from './layout.js';
 
 const CARET_BLINK_MS = 500;  // the caret shows half a second, hides half a second
@@ -18,12 +20,21 @@ export class View {
     this.caretOn = true;
     this.blink = null;
     this.highlights = [];
-    this.drawQueued = false;
+    this.dirty = false;         // something that shows has changed since the last draw
+    this.frameAsked = false;
+    this.held = true;           // nothing is drawn before the first frame is let go
+    this.box = null;            // where #game and the canvas lie in the viewport
+    this.keysAt = '';
     this.frames = 0;
     this.firstFrameAt = null;
     this.lastFrameAt = null;
+    this.lastDrawStart = null;
+    this.lastDrawEnd = null;
 
     new ResizeObserver(() => this.fit()).observe(game);
+    // The box can move without changing its size.
+    window.addEventListener('resize', () => this.fit());
+    window.addEventListener('scroll', () => this.fit(), { capture: true, passive: true });
     this.watchPixelRatio();
     keys.addEventListener('focus', () => this.restartBlink());
     keys.addEventListener('blur', () => this.restartBlink());
@@ -63,10 +74,15 @@ export class View {
       this.canvas.width = width;
       this.canvas.height = height;
     }
+    // Kept, so that an event needs no layout of the page to find its point on the desktop.
+    this.box = {
+      game: { left: box.left, top: box.top },
+      canvas: { left: box.left + left, top: box.top + top, width: width / ratio, height: height / ratio },
+    };
     this.invalidate();
   }
 
-  // Shows the game's scene as it is now.
+  // Shows the game's scene as it is now (drawn by drawPending or in the next frame).
   show(scene) {
     this.scene = scene;
     const box = focusedTextBox(this.designs, scene);
@@ -107,19 +123,46 @@ export class View {
     this.invalidate();
   }
 
+  // Something that shows has changed: it is drawn by the next drawPending, at the latest in the
+  // next animation frame. An event's handler draws before it returns: the frame is asked for only
+  // when something is still to draw once the code running now is done.
   invalidate() {
-    if (this.drawQueued) return;
-    this.drawQueued = true;
-    requestAnimationFrame(() => this.draw());
+    this.dirty = true;
+    if (this.frameAsked) return;
+    this.frameAsked = true;
+    queueMicrotask(() => {
+      if (!this.dirty) {
+        this.frameAsked = false;
+        return;
+      }
+      requestAnimationFrame(() => {
+        this.frameAsked = false;
+        this.drawPending();
+      });
+    });
   }
 
-  draw() {
-    this.drawQueued = false;
+  // Draws now what has changed, if anything has; `byPlayer` when it is the player's event.
+  drawPending(byPlayer = false) {
+    if (this.dirty && !this.held) this.draw(byPlayer);
+  }
+
+  // The first frame is drawn once what it shows is there (the font, its pictures).
+  release() {
+    this.held = false;
+    this.dirty = true;
+    this.drawPending();
+  }
+
+  draw(byPlayer = false) {
+    this.dirty = false;
+    this.lastDrawStart = performance.now();
     const box = this.caretOn && this.hasKeyboard() ? focusedTextBox(this.designs, this.scene) : null;
-    this.painter.paint(this.scene, { caret: box, highlights: this.highlights });
+    this.painter.paint(this.scene, { caret: box, highlights: this.highlights, byPlayer });
     this.placeKeys(box);
     this.frames += 1;
-    this.lastFrameAt = performance.now();
+    this.lastDrawEnd = performance.now();
+    this.lastFrameAt = this.lastDrawEnd;
     this.firstFrameAt ??= this.lastFrameAt;
   }
 
@@ -127,17 +170,26 @@ export class View {
   // method shows its window there.
   placeKeys(box) {
     const onDesktop = box && controlOnDesktop(this.designs, this.scene, box.screen, box.control);
-    if (!onDesktop) return;
+    if (!onDesktop || !this.box) return;
     const rect = this.rectToViewport(onDesktop);
-    const game = this.game.getBoundingClientRect();
+    const { game } = this.box;
+    const at = `${rect.x - game.left}px ${rect.y - game.top}px ${rect.height}px`;
+    if (at === this.keysAt) return;  // a style left as it is keeps the page's layout as it is
+    this.keysAt = at;
     this.keys.style.left = `${rect.x - game.left}px`;
     this.keys.style.top = `${rect.y - game.top}px`;
     this.keys.style.height = `${rect.height}px`;
   }
 
+  // Where the canvas lies in the viewport (CSS pixels).
+  canvasBox() {
+    if (!this.box) this.fit();
+    return this.box?.canvas ?? this.canvas.getBoundingClientRect();
+  }
+
   // A point of the viewport (CSS pixels) on the desktop.
   toDesktop(clientX, clientY) {
-    const rect = this.canvas.getBoundingClientRect();
+    const rect = this.canvasBox();
     return {
       x: ((clientX - rect.left) * DESKTOP_WIDTH) / rect.width,
       y: ((clientY - rect.top) * DESKTOP_HEIGHT) / rect.height,
@@ -146,7 +198,7 @@ export class View {
 
   // A rectangle of the desktop in CSS pixels of the viewport.
   rectToViewport({ x, y, width, height }) {
-    const rect = this.canvas.getBoundingClientRect();
+    const rect = this.canvasBox();
     const sx = rect.width / DESKTOP_WIDTH;
     const sy = rect.height / DESKTOP_HEIGHT;
     return { x: rect.left + x * sx, y: rect.top + y * sy, width: width * sx, height: height * sy };
