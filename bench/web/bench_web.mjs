@@ -11,7 +11,8 @@
 // bench_run calls it (`bench_run web`); by hand, from the repository:
 //   node --no-experimental-fetch bench/web/bench_web.mjs [--parts sizes,load,input,games]
 // Settings from the environment: BENCH_PAIRS (15) alternate pairs of loads and of processes,
-// BENCH_GAMES (20) games in each process, BENCH_WEB_PASSES (1) whole games played in the page,
+// BENCH_GAMES (100) games in each process (their median is a game once node has compiled the
+// module fully; the first game is given apart), BENCH_WEB_PASSES (1) whole games in the page,
 // BENCH_QUICK=1 for tiny counts (the first events of mission 1 only). What is missing (the
 // browser build, Chromium, puppeteer-core) is said and skipped; a run that goes wrong exits 1.
 import { spawn } from 'node:child_process';
@@ -50,7 +51,7 @@ function setting(name, fallback) {
 }
 
 const pairs = quick ? 1 : setting('BENCH_PAIRS', 15);
-const gamesPerProcess = quick ? 2 : setting('BENCH_GAMES', 20);
+const gamesPerProcess = quick ? 2 : setting('BENCH_GAMES', 100);
 const passes = quick ? 1 : setting('BENCH_WEB_PASSES', 1);
 
 function printTitle(title) {
