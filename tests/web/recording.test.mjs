@@ -2,7 +2,7 @@
 // #save-recording, ends the same when the native game plays the file in script mode and when
 // the page replays it; a recording with a bad line is refused with the line's number.
 import assert from 'node:assert/strict';
-import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
@@ -78,7 +78,9 @@ function comparable(scene) {
 async function savedFile(timeout = 10_000) {
   const deadline = Date.now() + timeout;
   for (;;) {
-    const files = readdirSync(downloads, { withFileTypes: true }).filter((entry) => entry.isFile() && !entry.name.endsWith('.crdownload'));
+    // The browser makes the downloads folder with the first download: until then, nothing yet.
+    const entries = existsSync(downloads) ? readdirSync(downloads, { withFileTypes: true }) : [];
+    const files = entries.filter((entry) => entry.isFile() && !entry.name.endsWith('.crdownload'));
     if (files.length > 0) return files[0].name;
     if (Date.now() > deadline) throw new Error(`no recording was saved in ${timeout} ms`);
     await sleep(50);

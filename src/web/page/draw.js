@@ -137,8 +137,8 @@ export class Artwork {
   }
 
   // The picture drawn at `rect` under the transform `a`, `d` (the scale) and `e`, `f` (the
-  // translation, less whole device pixels: the rectangle's corner lies in the first device
-  // pixel), on a transparent canvas.
+  // translation, less the whole device pixels up to where the copy is to be laid), on a
+  // transparent canvas.
   raster(name, { a, d, e, f }, { x, y, width, height }) {
     const key = [name, a, d, e, f, x, y, width, height].join(' ');
     let canvas = this.rasters.get(key);
@@ -397,12 +397,12 @@ export class Painter {
   }
 
   // Paints every screen once as designed, out of sight, when the page is idle: the pictures are
-  // rasterised at the sizes they are drawn at, and the font's glyphs are ready.
+  // rasterised at the sizes and places they are drawn at, and the texts of the designs measured.
   async prepare() {
     const scratch = document.createElement('canvas');
     scratch.width = this.canvas.width;
     scratch.height = this.canvas.height;
-    const ctx = scratch.getContext('2d', { alpha: false, willReadFrequently: true });
+    const ctx = scratch.getContext('2d', { alpha: false });
     for (const design of Object.values(this.designs)) {
       await idle();
       const scale = this.scale();
@@ -410,7 +410,6 @@ export class Painter {
       ctx.fontKerning = 'none';
       const state = { controls: design.controls.map((control) => ({ visible: true, text: control.caption ?? '', value: 0 })) };
       new ScreenPainter(ctx, this.artwork).paintScreen(design, state, null);
-      ctx.getImageData(0, 0, 1, 1);
     }
   }
 }
