@@ -7,13 +7,16 @@ WEB_PORT ?= 8080
 FUZZ_SECONDS ?= 600
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan bench fuzz fuzz-ci package screenshots format clean \
+.PHONY: all deps web-deps configure build run test test-asan bench fuzz fuzz-ci package screenshots format clean \
   web web-run
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
+
+web-deps:
+	@scripts/install-deps.sh web
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -25,14 +28,15 @@ build: configure
 run: build
 	@./$(BUILD)/quillon
 
-test: build web
+# The browser build's tools come first: the tests of the page are set up only where node is.
+test: web-deps build web
 	@ctest --test-dir $(BUILD) --output-on-failure -j2
 
 # The game in the browser (docs/web.md): the static site in $(WEB_BUILD)/site, and
 # $(WEB_BUILD)/quillon-script, script mode under node. Debian's emscripten runs its optimiser
 # with Debian's own JavaScript libraries.
 WEB_ENV = NODE_PATH=/usr/share/nodejs
-web: deps node_modules
+web: web-deps node_modules
 	@$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  $(CMAKE_FLAGS) > /dev/null
 	@$(WEB_ENV) cmake --build $(WEB_BUILD)
@@ -43,7 +47,7 @@ web-run: web
 	@python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
 
 # The browser tests' driver, puppeteer-core, drives Debian's chromium: no browser is downloaded.
-node_modules: package.json package-lock.json
+node_modules: package.json package-lock.json | web-deps
 	@npm ci --no-audit --no-fund --loglevel=error > /dev/null
 	@touch node_modules
 

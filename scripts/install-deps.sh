@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, test, fuzz, package and run, in its
-# window and in the browser, when any is missing.
+# Installs the Debian packages the game needs to build, test, fuzz, package and run, when any is
+# missing; with `web`, those of the browser build too.
 set -euo pipefail
 
 packages=(
@@ -11,11 +11,14 @@ packages=(
   fonts-liberation2
   desktop-file-utils appstream man-db groff-base dpkg-dev file
   clang libclang-rt-14-dev
-  emscripten fonttools python3-brotli chromium
 )
-# The browser build's node: any node and npm on the PATH serve; Debian's otherwise.
-command -v node > /dev/null || packages+=(nodejs)
-command -v npm > /dev/null || packages+=(npm)
+# `install-deps.sh web`: the browser build and its tests too (make web, make test). Any node and
+# npm on the PATH serve; Debian's otherwise.
+if [ "${1:-}" = web ]; then
+  packages+=(emscripten fonttools python3-brotli chromium)
+  command -v node > /dev/null || packages+=(nodejs)
+  command -v npm > /dev/null || packages+=(npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
