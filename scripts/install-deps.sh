@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev libxcb1-dev
   libqt6svg6 libqt6multimedia6 qt6-qpa-plugins
   fonts-liberation2
-  desktop-file-utils appstream man-db groff-base dpkg-dev file
+  desktop-file-utils appstream man-db groff-base dpkg-dev file time
   clang libclang-rt-14-dev
 )
 # `install-deps.sh web`: the browser build and its tests too (make web, make test). Any node and

@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <locale>
+#include <optional>
 #include <string>
 
 namespace quillon::engine {
@@ -39,16 +41,16 @@ class Clock {
   virtual std::int64_t NowMs() const = 0;
 };
 
-// The locale's short date format, from the environment's locale for dates (LC_TIME). Without a
-// real locale (C, C.UTF-8 or POSIX) it uses the Czech one, the game's own language: "20.11.2010".
+// The locale's short date format, from the environment's locale for dates (LC_TIME), in UTF-8
+// whatever the locale's own encoding. Without a real locale (C, C.UTF-8 or POSIX) it uses the
+// Czech one, the game's own language: "20.11.2010".
 class LocaleDateFormatter : public DateFormatter {
  public:
   LocaleDateFormatter();
   std::string ShortDate(Date date) const override;
 
  private:
-  std::string localeName_;
-  bool useLocale_ = false;
+  std::optional<std::locale> locale_;  // none: the Czech format
 };
 
 // Czech short date, "20.11.2010".

@@ -62,10 +62,35 @@ bool CheckDisplay() {
   return true;
 }
 
+constexpr const char* kScaleFactor = "QT_SCALE_FACTOR";
+
+// Sets aside a scale factor that cannot scale the window, saying so.
+void CheckScaleFactor() {
+  if (!qEnvironmentVariableIsSet(kScaleFactor)) return;
+  if (const std::optional<QString> refusal =
+          ScaleFactorRefusal(qEnvironmentVariable(kScaleFactor))) {
+    std::fprintf(stderr, "quillon: %s\n", qUtf8Printable(*refusal));
+    qunsetenv(kScaleFactor);
+  }
+}
+
 }  // namespace
+
+std::optional<QString> ScaleFactorRefusal(const QString& value) {
+  // Beyond these the desktop would be drawn a few pixels small or the display's size in scaled
+  // pixels would no longer fit the numbers a window's place is given in.
+  constexpr double kSmallest = 0.1;
+  constexpr double kLargest = 10;
+  bool isNumber = false;
+  const double factor = value.toDouble(&isNumber);
+  if (isNumber && factor >= kSmallest && factor <= kLargest) return std::nullopt;
+  return QStringLiteral("%1=%2 is no scale factor from 0.1 to 10; the window opens unscaled")
+      .arg(QLatin1String(kScaleFactor), value);
+}
 
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
   if (!CheckDisplay()) return nullptr;
+  CheckScaleFactor();
   QApplication::setApplicationName(QString::fromLatin1(game::kApplicationName));
   QApplication::setApplicationVersion(QString::fromLatin1(game::kVersion));
   QApplication::setOrganizationName(QString::fromLatin1(game::kOrganisationName));

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 #include <memory>
+#include <optional>
 
 namespace quillon::qt {
 
@@ -12,6 +14,13 @@ namespace quillon::qt {
 // the one named cannot be opened it prints one line saying why and what to do on standard
 // error and ends the program with status 1: no abort, no core dump. `argc` must outlive the
 // application.
+// A scale factor the player set for Qt that is no usable scale is set aside before the window
+// system opens, with one line on standard error, and the window opens unscaled: Qt would take
+// it as it is, and a window scaled by a negative, zero or absurd factor has no size it can have.
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv);
+
+// Why the value of QT_SCALE_FACTOR cannot scale the window, in one line for the player; nothing
+// for a number from 0.1 to 10.
+std::optional<QString> ScaleFactorRefusal(const QString& value);
 
 }  // namespace quillon::qt

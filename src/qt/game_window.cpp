@@ -361,22 +361,57 @@ void GameWindow::changeEvent(QEvent* event) {
   CentreInFrameOnceKnown();
 }
 
+namespace {
+
+// What a display's free area leaves for the window's own area once its frame is around it,
+// never less than nothing. In 64 bits: the free area of a display scaled by a factor near zero
+// has edges near INT_MAX, and its width would overflow an int.
+struct Room {
+  qint64 left, top, width, height;
+};
+
+Room RoomIn(const QRect& available, const QMargins& frame) {
+  const qint64 left = qint64(available.left()) + frame.left();
+  const qint64 top = qint64(available.top()) + frame.top();
+  return {left, top, std::max<qint64>(0, qint64(available.right()) - frame.right() - left + 1),
+          std::max<qint64>(0, qint64(available.bottom()) - frame.bottom() - top + 1)};
+}
+
+int ClampedToInt(qint64 value) {
+  return int(std::clamp<qint64>(value, INT_MIN, INT_MAX));
+}
+
+QSize BoundedTo(QSize size, const Room& room) {
+  return QSize(ClampedToInt(std::min<qint64>(size.width(), room.width)),
+               ClampedToInt(std::min<qint64>(size.height(), room.height)));
+}
+
+}  // namespace
+
 QRect GameWindow::CentredWindow(const QRect& available, const QMargins& frame) {
-  const QRect room = available.marginsRemoved(frame);
-  const QSize size = kWindowedSize.boundedTo(room.size());
-  return QRect(QPoint(room.left() + (room.width() - size.width()) / 2,
-                      room.top() + (room.height() - size.height()) / 2),
-               size);
+  const Room room = RoomIn(available, frame);
+  const QSize size = BoundedTo(kWindowedSize, room);
+  return QRect(ClampedToInt(room.left + (room.width - size.width()) / 2),
+               ClampedToInt(room.top + (room.height - size.height()) / 2), size.width(),
+               size.height());
+}
+
+QSize GameWindow::SmallestWindow(const QRect& available, const QMargins& frame) {
+  return BoundedTo(kSmallestWindow, RoomIn(available, frame));
 }
 
 void GameWindow::RememberWindowedGeometry() {
   if (!isVisible() || isFullScreen()) return;
   const QRect normal = normalGeometry();
-  if (normal.isValid()) windowedGeometry_ = normal;
+  // A window covering the whole display is the full screen that the window system, a few
+  // presses of F11 behind, has not left yet: no size to come back to.
+  const bool coversDisplay = screen() && normal.contains(screen()->geometry());
+  if (normal.isValid() && !coversDisplay) windowedGeometry_ = normal;
 }
 
 void GameWindow::ShowFullScreen() {
   RememberWindowedGeometry();
+  fullScreen_ = true;
   setMinimumSize(0, 0);
   // Covers the whole display even where no window manager honours the full-screen request.
   if (QScreen* display = screen()) setGeometry(display->geometry());
@@ -387,7 +422,8 @@ void GameWindow::ShowWindowed() {
   // Full screen ends first: a window manager restores the window, then it takes its place.
   setWindowState(windowState() &
                  ~(Qt::WindowFullScreen | Qt::WindowMaximized | Qt::WindowMinimized));
-  setMinimumSize(kSmallestWindow);
+  fullScreen_ = false;
+  setMinimumSize(SmallestWindow(AvailableArea(), FrameMargins()));
   setGeometry(WindowedGeometry());
   show();
 }
@@ -422,7 +458,9 @@ QMargins GameWindow::FrameMargins() const {
 }
 
 void GameWindow::ToggleFullScreen() {
-  if (isFullScreen()) {
+  // By what the player last asked for, not by the state the window system reports, which may
+  // still be catching up with earlier presses.
+  if (fullScreen_) {
     ShowWindowed();
   } else {
     ShowFullScreen();

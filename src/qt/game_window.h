@@ -73,13 +73,17 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   // Covers the whole display, whatever its size.
   void ShowFullScreen();
   // A 1024 x 768 window (smaller on a smaller display) that the player can move and resize,
-  // down to 640 x 480. It comes up centred the first time, and where the player left it after.
+  // down to 640 x 480 (less on a display with less free area). It comes up centred the first
+  // time, and where the player left it after.
   void ShowWindowed();
   // F11: between full screen and the window.
   void ToggleFullScreen();
   // Where a centred window goes in a display's free area, given its frame's size: the
   // window's own area (frame excluded), the frame and all inside the free area.
   static QRect CentredWindow(const QRect& available, const QMargins& frame);
+  // How small the player may make the window: 640 x 480, or all of a smaller display's free
+  // area, frame and all.
+  static QSize SmallestWindow(const QRect& available, const QMargins& frame);
 
  protected:
   bool event(QEvent* event) override;
@@ -133,6 +137,7 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   std::map<std::string, ScreenItem*, std::less<>> screens_;
   std::optional<QRect> windowedGeometry_;  // where the player last had the window
   bool centreInFrame_ = false;             // centred before the frame was known
+  bool fullScreen_ = false;                // what the player last asked for
   QTimer timer_;
   std::uint64_t shownRevision_ = 0;
   bool refreshQueued_ = false;

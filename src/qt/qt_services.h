@@ -23,7 +23,8 @@ class QtSoundPlayer : public engine::SoundPlayer {
   // `module`, which is checked before it is loaded and refused, with one line on standard error,
   // when it is damaged or of another interface. With `silentWithoutOutput`, a machine without
   // audio output (or without the module) plays a sound to nobody rather than failing it: the
-  // game then goes the same way on any machine, as a recording and its replay must.
+  // game then goes the same way on any machine, as a recording and its replay must; the player
+  // is told so once on standard error.
   explicit QtSoundPlayer(std::filesystem::path folder, bool silentWithoutOutput = false,
                          std::filesystem::path module = SoundModulePath());
   ~QtSoundPlayer() override;
@@ -47,6 +48,7 @@ class QtSoundPlayer : public engine::SoundPlayer {
   std::filesystem::path modulePath_;
   QLibrary module_;
   bool loadTried_ = false;
+  bool toldSilent_ = false;  // the player has been told once that sounds play to nobody
   decltype(&quillon_sound_prepare) prepare_ = nullptr;
   decltype(&quillon_sound_play) play_ = nullptr;
   decltype(&quillon_sound_stop) stop_ = nullptr;

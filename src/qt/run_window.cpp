@@ -5,8 +5,12 @@
 #include <QEvent>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "game/game.h"
 #include "script/recorder.h"
@@ -53,11 +57,22 @@ class QuitAfterFirstFrame : public QObject {
 }  // namespace
 
 int RunWindow(int argc, char** argv, const WindowOptions& options) {
+  const bool recorded = !options.recordFile.empty();
+  const std::filesystem::path soundFolder = platform::SoundFolder();
+  // A file the game must not record into is refused before any window opens.
+  std::optional<script::RecordingFile> recordingFile;
+  if (recorded) {
+    recordingFile.emplace(options.recordFile, soundFolder);
+    if (const std::optional<std::string>& refusal = recordingFile->Refusal()) {
+      std::cerr << "quillon: cannot record the game to " << options.recordFile << ": "
+                << *refusal << '\n';
+      return 2;
+    }
+  }
   const std::unique_ptr<QApplication> app = OpenApplication(argc, argv);
   if (!app) return 1;
 
-  const bool recorded = !options.recordFile.empty();
-  QtSoundPlayer sound(platform::SoundFolder(), recorded);
+  QtSoundPlayer sound(soundFolder, recorded);
   QtDocumentOpener documents;
   engine::LocaleDateFormatter dates;
   const engine::ScreenRegistry& screens = game::GameScreens();
@@ -66,7 +81,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   std::unique_ptr<script::ScriptRecorder> recorder;
   if (recorded) {
     recorder = std::make_unique<script::ScriptRecorder>(
-        options.recordFile, session.Game(), std::cerr,
+        std::move(*recordingFile), session.Game(), std::cerr,
         QDate::currentDate().toString(Qt::ISODate).toStdString());
     recording = recorder.get();
     session.SetListener(recorder.get());

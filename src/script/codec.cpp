@@ -82,6 +82,9 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t
   return value;
 }
 
+// The byte-order mark in UTF-8: U+FEFF, which says nothing about the order of bytes there.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 enum class LineRead { kLine, kTooLong, kEnd };
 
 // The next line, without its "\n" but with the "\r" of a "\r\n" line end. A line longer than
@@ -399,6 +402,7 @@ std::optional<ScriptLine> ScriptReader::Next() {
   const LineRead read = ReadLine(*script_.rdbuf(), line_, false);
   if (read == LineRead::kEnd) return std::nullopt;
   ++number_;
+  if (number_ == 1 && line_.starts_with(kByteOrderMark)) line_.erase(0, kByteOrderMark.size());
   if (read == LineRead::kTooLong) {
     ScriptLine refused;
     refused.number = number_;
@@ -408,12 +412,12 @@ std::optional<ScriptLine> ScriptReader::Next() {
   return ParseScriptLine(screens_, std::move(line_), number_);
 }
 
-std::int64_t ScriptReader::CountCommandsLeft() {
-  std::int64_t count = 0;
-  while (ReadLine(*script_.rdbuf(), line_, true) != LineRead::kEnd) {
-    if (IsCommand(line_)) ++count;
-  }
-  return count;
+bool ScriptReader::GoesOn() {
+  std::streambuf& script = *script_.rdbuf();
+  const LineRead read = ReadLine(script, line_, false);
+  if (read == LineRead::kEnd) return false;
+  if (read == LineRead::kTooLong || IsCommand(line_)) return true;
+  return script.sgetc() != std::streambuf::traits_type::eof();
 }
 
 }  // namespace quillon::script

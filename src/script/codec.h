@@ -93,16 +93,19 @@ std::string Printable(std::string_view text);
 ScriptItem SplitItem(const std::string& item);
 
 // A script read line by line, each line checked and understood as it is read. A line longer
-// than kMaxLineBytes comes back refused as soon as it is known to be, unread to its end.
+// than kMaxLineBytes comes back refused as soon as it is known to be, unread to its end. A
+// byte-order mark at the start of the script (some editors write one) is skipped.
 class ScriptReader {
  public:
   ScriptReader(const engine::ScreenRegistry& screens, std::istream& script);
 
   // The next line; nothing at the end of the script.
   std::optional<ScriptLine> Next();
-  // The command lines left, blank lines and comments aside; they are read to the end of the
-  // script but not checked.
-  std::int64_t CountCommandsLeft();
+  // Whether the script goes on after the lines read so far. It never reads to the script's
+  // end, which may be endless (a pipe that never closes): it reads one line more, unchecked,
+  // and when that one is blank or a comment, looks at the next byte. So a script that ends
+  // with one blank line or comment does not go on.
+  bool GoesOn();
 
  private:
   const engine::ScreenRegistry& screens_;

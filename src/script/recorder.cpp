@@ -1,6 +1,8 @@
 #include "script/recorder.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +10,8 @@
 #include <cstring>
 #include <optional>
 #include <ostream>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "game/identity.h"
@@ -30,42 +34,108 @@ std::vector<ScriptCommand> HeaderLines(const std::string& date, const std::strin
                         "--script FILE.")};
 }
 
+// Whether `path` is one of the files in `folder`, under this name or any other.
+bool IsIn(const std::string& path, const std::filesystem::path& folder) {
+  if (folder.empty()) return false;
+  std::error_code error;
+  for (auto entry = std::filesystem::directory_iterator(folder, error);
+       !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    std::error_code notThere;
+    if (std::filesystem::equivalent(path, entry->path(), notThere)) return true;
+  }
+  return false;
+}
+
+bool IsRegular(int fd) {
+  struct stat status {};
+  return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
 }  // namespace
 
-ScriptRecorder::ScriptRecorder(const std::string& file, const engine::ScreenManager& manager,
-                               std::ostream& err, const std::string& date,
-                               const std::string& recordedWith)
-    : manager_(manager), err_(err), file_(file) {
-  fd_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd_ < 0) {
-    Fail(errno);
+RecordingFile::RecordingFile(std::string path, const std::filesystem::path& ownFolder)
+    : path_(std::move(path)) {
+  if (IsIn(path_, ownFolder)) {
+    refusal_ = "it is one of the game's own sound files";
     return;
   }
-  seekable_ = ::lseek(fd_, 0, SEEK_CUR) >= 0;
+  // Not emptied on opening: the file may be another game's recording, still being written.
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd_ < 0) {
+    openError_ = errno;
+    return;
+  }
+  // Held until the file is closed; a file system without locks records unlocked.
+  if (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    refusal_ = "another game is recording into it";
+    Close();
+  }
+}
+
+RecordingFile::RecordingFile(RecordingFile&& other) noexcept
+    : path_(std::move(other.path_)),
+      refusal_(std::move(other.refusal_)),
+      fd_(std::exchange(other.fd_, -1)),
+      openError_(other.openError_) {}
+
+RecordingFile::~RecordingFile() {
+  Close();
+}
+
+void RecordingFile::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+ScriptRecorder::ScriptRecorder(RecordingFile file, const engine::ScreenManager& manager,
+                               std::ostream& err, const std::string& date,
+                               const std::string& recordedWith)
+    : manager_(manager), err_(err), file_(std::move(file)) {
+  if (file_.refusal_) {
+    Fail(*file_.refusal_);
+    return;
+  }
+  if (file_.fd_ < 0) {
+    Fail(std::strerror(file_.openError_));
+    return;
+  }
+  // A device such as /dev/null takes writes but can be neither cut nor rewritten.
+  regular_ = IsRegular(file_.fd_);
+  if (regular_ && ::ftruncate(file_.fd_, 0) != 0) {
+    Fail(std::strerror(errno));
+    return;
+  }
   for (const ScriptCommand& line : HeaderLines(date, recordedWith)) Say(line);
 }
 
-ScriptRecorder::~ScriptRecorder() {
-  if (fd_ >= 0) ::close(fd_);
-}
+ScriptRecorder::~ScriptRecorder() = default;
 
-void ScriptRecorder::Fail(int error) {
+void ScriptRecorder::Fail(const std::string& why) {
   if (failed_) return;
   failed_ = true;
-  err_ << "quillon: cannot record the game to " << file_ << ": " << std::strerror(error)
+  err_ << "quillon: cannot record the game to " << file_.Path() << ": " << why
        << "; the game goes on unrecorded" << std::endl;
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  file_.Close();
+}
+
+void ScriptRecorder::CutBackTo(std::int64_t size) {
+  // A line half written (a full disk) would make the whole recording refused; the lines before
+  // it replay. Nothing to cut on a device, which keeps no file.
+  if (regular_ && ::ftruncate(file_.fd_, size) != 0) {
+    // Nothing more to try: the player is told the recording failed all the same.
+  }
 }
 
 void ScriptRecorder::WriteAll(const std::string& text) {
   if (failed_) return;
   size_t done = 0;
   while (done < text.size()) {
-    const ssize_t written = ::write(fd_, text.data() + done, text.size() - done);
+    const ssize_t written = ::write(file_.fd_, text.data() + done, text.size() - done);
     if (written < 0) {
       if (errno == EINTR) continue;
-      Fail(errno);
+      const int error = errno;
+      CutBackTo(size_);
+      Fail(std::strerror(error));
       return;
     }
     done += size_t(written);
@@ -96,8 +166,8 @@ bool ScriptRecorder::Record(const ScriptCommand& command, std::int64_t moment) {
 
 void ScriptRecorder::Rewrite(std::int64_t offset, const std::string& text) {
   if (failed_) return;
-  if (::ftruncate(fd_, offset) != 0 || ::lseek(fd_, offset, SEEK_SET) < 0) {
-    Fail(errno);
+  if (::ftruncate(file_.fd_, offset) != 0 || ::lseek(file_.fd_, offset, SEEK_SET) < 0) {
+    Fail(std::strerror(errno));
     return;
   }
   size_ = offset;
@@ -186,7 +256,7 @@ void ScriptRecorder::RecordKey(const session::PlayerEvent& event, std::int64_t m
     return;
   }
   const ScriptCommand typed = ScriptCommand::Type({event.key});
-  const bool mayJoin = typeOpen_ && seekable_ && !timersFired && event.screen == typeScreen_ &&
+  const bool mayJoin = typeOpen_ && regular_ && !timersFired && event.screen == typeScreen_ &&
                        event.control == typeControl_;
   if (mayJoin) {
     // On its own line for now: it joins the line before once handled without the clock.

@@ -13,7 +13,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,13 +25,45 @@
 
 namespace quillon::script {
 
+// The file a game is recorded into, opened (created when missing) and locked before the game
+// starts: a second game recording into the same file at the same time would cut the lines of
+// both apart, so it is refused instead, and the file is emptied only by the recorder that holds
+// it. A game's own files are never opened for writing at all.
+class RecordingFile {
+ public:
+  // Opens `path` unless it is one of the files in `ownFolder` (the game's sounds), compared by
+  // identity, so that no other name for one of them gets past.
+  explicit RecordingFile(std::string path, const std::filesystem::path& ownFolder = {});
+  ~RecordingFile();
+  RecordingFile(RecordingFile&& other) noexcept;
+  RecordingFile& operator=(RecordingFile&&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // Why no game may record into the file, for "cannot record the game to PATH: WHY"; nothing
+  // when it may. A file that cannot be opened is no refusal: the game goes on unrecorded.
+  const std::optional<std::string>& Refusal() const { return refusal_; }
+
+ private:
+  friend class ScriptRecorder;
+  void Close();
+
+  std::string path_;
+  std::optional<std::string> refusal_;
+  int fd_ = -1;
+  int openError_ = 0;  // errno when it could not be opened
+};
+
 class ScriptRecorder : public session::PlayerEventListener {
  public:
-  // Creates (or empties) `file` and writes the header: the game's version, `date` and what it
-  // was recorded with. A file that cannot be written, now or later, is reported once on `err`
-  // and the game goes on unrecorded.
-  ScriptRecorder(const std::string& file, const engine::ScreenManager& manager, std::ostream& err,
+  // Empties `file` and writes the header: the game's version, `date` and what it was recorded
+  // with. A file that cannot be written, now or later, or one refused, is reported once on
+  // `err` and the game goes on unrecorded; a write that fails leaves the file whole up to its
+  // last line, which replays up to there.
+  ScriptRecorder(RecordingFile file, const engine::ScreenManager& manager, std::ostream& err,
                  const std::string& date, const std::string& recordedWith = "quillon --record");
+  ScriptRecorder(const std::string& file, const engine::ScreenManager& manager, std::ostream& err,
+                 const std::string& date, const std::string& recordedWith = "quillon --record")
+      : ScriptRecorder(RecordingFile(file), manager, err, date, recordedWith) {}
   ~ScriptRecorder() override;
   ScriptRecorder(const ScriptRecorder&) = delete;
   ScriptRecorder& operator=(const ScriptRecorder&) = delete;
@@ -47,7 +81,9 @@ class ScriptRecorder : public session::PlayerEventListener {
   void Write(const std::string& line);
   void Rewrite(std::int64_t offset, const std::string& text);
   void WriteAll(const std::string& text);
-  void Fail(int error);
+  void Fail(const std::string& why);
+  // The file back to its first `size` bytes, the whole lines before a write that failed.
+  void CutBackTo(std::int64_t size);
   // The line of `command` at the end of the file, when it reads back as the same command.
   bool WriteFaithful(const ScriptCommand& command);
   // The line of `command`, or a comment in its place when none says it faithfully.
@@ -70,9 +106,10 @@ class ScriptRecorder : public session::PlayerEventListener {
 
   const engine::ScreenManager& manager_;
   std::ostream& err_;
-  std::string file_;
-  int fd_ = -1;
-  bool seekable_ = false;
+  RecordingFile file_;
+  // A regular file, whose lines may be rewritten in place and cut back; a device or a pipe
+  // takes each line as it comes.
+  bool regular_ = false;
   bool failed_ = false;
   bool toldCannotSay_ = false;
   bool over_ = false;

@@ -32,6 +32,7 @@ std::int64_t Replay::NotBefore(std::int64_t gap) const {
 void Replay::Step(std::int64_t realNow) {
   if (over_) return;
   wakeAt_.reset();
+  int linesLeft = kReplayLinesPerStep;
   while (!over_) {
     if (waiting_) {
       if (!StepWait(realNow)) return;
@@ -59,6 +60,9 @@ void Replay::Step(std::int64_t realNow) {
     }
     if (!Play(*pending_, realNow)) return;
     pending_.reset();
+    // Lines that take no time (prints, comments, waits of 0) could run for minutes on end: the
+    // front end gets its turn now and then, to draw and to hear Escape, and steps on at once.
+    if (--linesLeft == 0 && !over_) return WakeAt(realNow);
   }
 }
 

@@ -29,6 +29,9 @@ inline constexpr std::int64_t kReplayClickGapMs = 400;
 inline constexpr std::int64_t kReplayKeyGapMs = 100;
 // The last picture stays this long once the script is over (divided by the speed).
 inline constexpr std::int64_t kReplayEndHoldMs = 1000;
+// A step plays at most this many lines, then hands the front end back its event loop and is due
+// again at once: a script of lines that take no time still lets the window draw and stop.
+inline constexpr int kReplayLinesPerStep = 100;
 
 // What a front end shows of a replay.
 class ReplayView {
@@ -49,8 +52,8 @@ class Replay {
   // real time the script plays (more than 0).
   Replay(ScriptRunner& runner, ScriptReader& script, ReplayView& view, double speed);
 
-  // Plays on as far as the front end's real clock has come: a steady clock, in ms from any
-  // origin.
+  // Plays on as far as the front end's real clock has come (a steady clock, in ms from any
+  // origin), kReplayLinesPerStep lines at most.
   void Step(std::int64_t realNow);
   // The moment of the real clock when the next step is due; nothing once the replay is over.
   std::optional<std::int64_t> NextStep() const;
@@ -97,8 +100,8 @@ class Replay {
 
 // A replay plays only a script that script mode runs to its end: the script is run once
 // headless first, so that one which is no script is refused at once, with the line at fault,
-// before anything is shown. Returns the refusal as script mode prints it ("line N: ..."), or ""
-// when script mode refuses no line; what the run prints goes nowhere.
+// before anything is shown. Returns the refusal as script mode prints it after "quillon: "
+// ("line N: ..."), or "" when script mode refuses no line; what the run prints goes nowhere.
 std::string ReplayRefusal(std::istream& script, const std::filesystem::path& soundFolder);
 
 }  // namespace quillon::script

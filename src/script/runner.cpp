@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "engine/screen_manager.h"
 #include "engine/services.h"
@@ -27,6 +28,9 @@ class ScriptDocumentOpener : public DocumentOpener {
  private:
   std::ostream& out_;
 };
+
+// What the run says on standard error begins as every message of the game does.
+constexpr std::string_view kMessagePrefix = "quillon: ";
 
 // A line the runner refuses: the run stops with status 2.
 struct ScriptError {
@@ -100,22 +104,19 @@ class ScriptRunner::Play {
     return true;
   }
 
-  // What follows the end is not run; a script that goes on past it is told so.
+  // What follows the end is not run, nor read: the script may go on for ever (a pipe that
+  // never closes). A script that goes on past the end is told so.
   void ReportLinesAfterTheEnd(ScriptReader& rest) {
-    if (!game_.Ended()) return;
-    const std::int64_t count = rest.CountCommandsLeft();
-    if (count == 0) return;
+    if (!game_.Ended() || !rest.GoesOn()) return;
     out_.flush();
-    err_ << count
-         << (count == 1 ? " line after the end was not run\n"
-                        : " lines after the end were not run\n");
+    err_ << kMessagePrefix << "lines after the end were not read\n";
   }
 
  private:
   void Refuse(std::int64_t number, const std::string& message) {
     out_.flush();
     refusal_ = "line " + std::to_string(number) + ": " + message;
-    err_ << refusal_ << '\n';
+    err_ << kMessagePrefix << refusal_ << '\n';
     status_ = 2;
   }
 
@@ -126,7 +127,8 @@ class ScriptRunner::Play {
         break;
       case ScriptCommand::Kind::Click:
         if (!game_.Deliver(session::PlayerEvent::ClickOn(command.screen, command.control))) {
-          err_ << "note: click on " << command.screen << '.' << command.control << " did nothing\n";
+          err_ << kMessagePrefix << "note: click on " << command.screen << '.' << command.control
+               << " did nothing\n";
         }
         break;
       case ScriptCommand::Kind::Type:

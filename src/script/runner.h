@@ -1,8 +1,9 @@
 // Script mode: the game without a window, driven line by line in virtual time by a script in
 // the language of script/codec.h.
 //
-// Sounds print `sound PATH`, opened documents `open TARGET`, the end of the game `ended`;
-// the command lines left after the end are counted on standard error.
+// Sounds print `sound PATH`, opened documents `open TARGET`, the end of the game `ended`.
+// What the run says on standard error begins with "quillon: ": a refused line, a click that did
+// nothing, and a script that goes on after the end (the rest is not read).
 // Exit status: 0, 1 when an expect failed, 2 for a line the runner refuses: one the reader
 // refuses (see script/codec.h), or a wait that would take the clock past
 // engine::kVirtualTimeLimitMs.
@@ -34,8 +35,8 @@ class ScriptRunner {
                const std::filesystem::path& soundFolder, engine::SoundPlayer* audible = nullptr);
   ~ScriptRunner();
 
-  // Start-up, then every line; returns the exit status. Once the game has ended, the lines
-  // left are only counted.
+  // Start-up, then every line; returns the exit status. Once the game has ended, the rest of
+  // the script is not read.
   int Run(std::istream& script);
 
   // For a tool that drives the run itself: start-up, then one line at a time, checked as Run
@@ -45,7 +46,8 @@ class ScriptRunner {
   bool RunLine(const std::string& line, std::int64_t number);
   bool RunLine(const ScriptLine& line);
   int Status() const;
-  // The refused line's message as the run printed it ("line N: ..."); empty when none was.
+  // The refused line's message ("line N: ..."), as the run printed it after "quillon: "; empty
+  // when none was.
   const std::string& Refusal() const;
   // The game the run plays, for a front end that shows it or paces it.
   session::GameSession& Game();
@@ -55,8 +57,7 @@ class ScriptRunner {
   // as RunLine would when it does not; the front end then moves the game's time on through
   // Game() by parts of it.
   bool BeginWait(const ScriptLine& line);
-  // Once the game has ended, counts the command lines left in `rest` on standard error, as
-  // Run does.
+  // Once the game has ended, tells on standard error when `rest` goes on, as Run does.
   void ReportLinesAfterTheEnd(ScriptReader& rest);
 
  private:

@@ -1,5 +1,6 @@
 #include "script/script_file.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -25,6 +26,14 @@ int RunScriptFile(const std::string& file) {
   std::istream& in = file == "-" ? std::cin : script;
   const int status =
       RunScript(game::GameScreens(), in, std::cout, std::cerr, platform::SoundFolder()).status;
+  // Standard input that is closed or a folder reads as a script without lines, and one that
+  // fails on the way as a script cut short: neither must pass for a run that went well.
+  // std::cin reads through the C library's stdin, which keeps the error.
+  if (file == "-" && std::ferror(stdin)) {
+    std::cout.flush();
+    std::cerr << "quillon: cannot read standard input\n";
+    return 2;
+  }
   // Output that was lost (a full disk, a closed pipe) must not pass for a run that went well.
   std::cout.flush();
   if (!std::cout && status != 2) {

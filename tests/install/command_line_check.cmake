@@ -122,7 +122,7 @@ if(built)
 endif()
 
 # Script mode refuses a line that never ends at once, without reading it to its end.
-run(script_endless_line 2 "line 1: longer than 1048576 bytes" stderr ${no_display}
+run(script_endless_line 2 "quillon: line 1: longer than 1048576 bytes" stderr ${no_display}
     -- --script /dev/zero)
 
 # Script mode's output that cannot be written does not pass for a game that went well.

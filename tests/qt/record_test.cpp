@@ -3,6 +3,7 @@
 // each event is tested without a window in tests/script/recorder_test.cpp.
 #include <QTemporaryDir>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 
@@ -140,6 +141,30 @@ TEST(RecordTest, EditingKeysAndSoundsWithoutAudioOutputReplayTheSame) {
   for (int key = 0; key < 8; ++key) sounds += "sound data/ip.dat\n";
   EXPECT_EQ(out.str(), sounds + "ended\n") << "eight keys click, Escape ends the game";
   EXPECT_EQ(err.str(), "");
+}
+
+// On a machine without audio output a recorded game's sounds play to nobody, so that it goes as
+// its replay will; the player is told once why no notice came. A game not recorded fails the
+// sound, and its notice says so.
+TEST(RecordTest, SoundsPlayedToNobodyWhileRecordingAreToldOnce) {
+  std::ostringstream told;
+  std::streambuf* const standardError = std::cerr.rdbuf(told.rdbuf());
+  qt::QtSoundPlayer recorded(QUILLON_DATA_FOLDER, true, QUILLON_SILENT_SOUND_MODULE);
+  const bool first = recorded.Play("data/ip.dat");
+  const bool second = recorded.Play("data/about.dat");
+  const std::string whileRecorded = told.str();
+  told.str("");
+  qt::QtSoundPlayer played(QUILLON_DATA_FOLDER, false, QUILLON_SILENT_SOUND_MODULE);
+  const bool unrecorded = played.Play("data/ip.dat");
+  std::cerr.rdbuf(standardError);
+
+  EXPECT_TRUE(first);
+  EXPECT_TRUE(second);
+  EXPECT_EQ(whileRecorded,
+            "quillon: no audio output: the game's sounds play to nobody while it is recorded, "
+            "without the error notice, so that the recording replays the same\n");
+  EXPECT_FALSE(unrecorded);
+  EXPECT_EQ(told.str(), "");
 }
 
 }  // namespace

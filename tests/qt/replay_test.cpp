@@ -3,8 +3,14 @@
 // end.
 #include "qt/replay.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cinttypes>
+#include <cstdio>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <string>
 
 #include "script/runner.h"
 #include "qt/game_window.h"
@@ -103,6 +109,60 @@ TEST(ReplayTest, TheEndOfTheGameOrARefusedLineClosesTheWindow) {
     game.PlayToTheEnd();
     EXPECT_FALSE(game.replay.Stopped()) << script;
     EXPECT_FALSE(game.window.isVisible()) << script;
+  }
+}
+
+// A million and a quarter lines that take no time, replayed on the real clock by the replay's
+// own timer, as the game replays them: the window still hears the player, and Escape or closing
+// the window stops the replay within 100 ms of when it was due.
+TEST(ReplayTest, ALongScriptOfLinesThatTakeNoTimeStopsAtOnce) {
+  constexpr int kLines = 1'250'000;
+  std::string text;
+  for (int line = 0; line < kLines; ++line) text += "screens\n";
+  for (const bool byClosing : {false, true}) {
+    SCOPED_TRACE(byClosing ? "closing the window" : "Escape");
+    std::istringstream script(text);
+    std::ostream discarded(nullptr);
+    script::ScriptRunner runner(game::GameScreens(), discarded, discarded, QUILLON_DATA_FOLDER);
+    script::ScriptReader reader(game::GameScreens(), script);
+    qt::GameWindow window(runner.Game());
+    const engine::SteadyClock real;
+    qt::Replay replay(runner, reader, window, real, 1);
+    window.WatchOnly([&replay] { replay.Stop(); });
+    runner.Start();
+    window.resize(1024, 768);
+    window.show();
+    window.Refresh();
+
+    std::ostringstream said;
+    std::streambuf* const err = std::cerr.rdbuf(said.rdbuf());
+    constexpr int kStopAtMs = 100;
+    QElapsedTimer clock;
+    std::optional<qint64> late;  // how long after its moment the stop came
+    QTimer::singleShot(0, &window, [&replay] { replay.Step(); });
+    clock.start();
+    QTimer::singleShot(kStopAtMs, Qt::PreciseTimer, &window, [&] {
+      late = clock.elapsed() - kStopAtMs;
+      if (byClosing) {
+        window.close();
+        replay.Stop();  // as the game does once the last window is closed
+      } else {
+        QTest::keyClick(&window, Qt::Key_Escape);
+      }
+    });
+    while (!late && clock.elapsed() < 60'000) QTest::qWait(10);
+    std::cerr.rdbuf(err);
+
+    ASSERT_TRUE(late) << "the replay never let the window in";
+    EXPECT_LE(*late, 100);
+    EXPECT_TRUE(replay.Stopped());
+    std::int64_t line = 0;
+    ASSERT_EQ(
+        std::sscanf(said.str().c_str(), "quillon: the replay stopped at line %" SCNd64, &line), 1)
+        << said.str();
+    EXPECT_EQ(said.str(), "quillon: the replay stopped at line " + std::to_string(line) + "\n");
+    EXPECT_GT(line, 0);
+    EXPECT_LT(line, kLines) << "the replay stopped before its end";
   }
 }
 

@@ -1,6 +1,7 @@
 // The platform services in the window: sounds through Qt Multimedia, web addresses through the
 // desktop's default application.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAudioDevice>
 #include <QCoreApplication>
@@ -93,8 +94,13 @@ TEST_F(SoundTest, AModuleThatCannotBeUsedIsRefusedOnceAndTheGamePlaysOn) {
   std::filesystem::copy_file(QUILLON_SOUND_MODULE, cut);
   std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
   const std::filesystem::path missing = SoundFolder() / "missing" / "libquillon_sound.so";
+  // A FIFO in the module's place: loading it would wait for a writer that never comes.
+  const std::filesystem::path fifo = SoundFolder() / "fifo" / "libquillon_sound.so";
+  std::filesystem::create_directory(fifo.parent_path());
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::vector<std::pair<std::filesystem::path, std::string>> refusals = {
       {cut, cut.string() + ": it is cut short"},
+      {fifo, fifo.string() + ": it is no regular file"},
       {missing, missing.string() + ": No such file or directory"},
       {QUILLON_OTHER_SOUND_MODULE,
        QUILLON_OTHER_SOUND_MODULE ": it is the sound module of another version of the game"},

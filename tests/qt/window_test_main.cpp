@@ -1,5 +1,6 @@
-// The window tests need one application object for the whole run, drawing off screen on one
-// display of 1280 x 1024, a size a player's display may have, bigger than the game's window.
+// The window tests need one application object for the whole run, drawing off screen on a
+// display of 1280 x 1024, a size a player's display may have, bigger than the game's window;
+// beside it a 320 x 240 one, smaller than the smallest window the player may make.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +13,8 @@ constexpr const char* kDisplay = R"({
   "synchronousWindowSystemEvents": false,
   "windowFrameMargins": true,
   "screens": [{"name": "Display", "x": 0, "y": 0, "width": 1280, "height": 1024,
+               "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+              {"name": "Small", "x": 1280, "y": 0, "width": 320, "height": 240,
                "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]
 })";
 

@@ -2,7 +2,9 @@
 // and why, and the commands no line says faithfully.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -154,7 +156,7 @@ TEST(CodecTest, EveryLineIsUtf8AndTypeTakesNoControlCharacters) {
   });
 }
 
-TEST(CodecTest, TheReaderTakesLinesOfAtMostOneMebibyteAndCountsTheCommandsLeft) {
+TEST(CodecTest, TheReaderTakesLinesOfAtMostOneMebibyte) {
   const std::string longest = "#" + std::string(kMaxLineBytes - 1, 'x');
   for (const char* lineEnd : {"\n", "\r\n"}) {
     std::istringstream script(longest + lineEnd + "focus");
@@ -169,12 +171,87 @@ TEST(CodecTest, TheReaderTakesLinesOfAtMostOneMebibyteAndCountsTheCommandsLeft) 
     std::istringstream script(tooLong);
     EXPECT_EQ(ScriptReader(Screens(), script).Next()->refusal, "longer than 1048576 bytes");
   }
-  // Lines that would be refused are counted unchecked; blank lines and comments are not.
-  std::istringstream script("focus\n\n# a comment\r\n\r\njump\n\xFF\n" +
-                            std::string(2'000'000, 'x') + "\nwait 1");
-  ScriptReader reader(Screens(), script);
-  reader.Next();
-  EXPECT_EQ(reader.CountCommandsLeft(), 4);
+}
+
+// Editors on some systems begin a file with the byte-order mark U+FEFF: the reader skips it at
+// the start of the script, and nowhere else.
+TEST(CodecTest, TheReaderSkipsAByteOrderMarkAtTheStartOfTheScript) {
+  const std::string mark = "\xEF\xBB\xBF";
+  for (const std::string& first : {mark + "focus", mark + "focus\r", std::string("focus")}) {
+    std::istringstream script(first + "\n" + mark + "focus\n");
+    ScriptReader reader(Screens(), script);
+    const std::optional<ScriptLine> line = reader.Next();
+    EXPECT_EQ(line->refusal, "");
+    EXPECT_TRUE(line->command == Command(ScriptCommand::Kind::Focus));
+    EXPECT_EQ(reader.Next()->refusal, "unknown command '" + mark + "focus'");
+  }
+  std::istringstream commented(mark + "# recorded\n");
+  EXPECT_TRUE(ScriptReader(Screens(), commented).Next()->command ==
+              ScriptCommand::Comment(" recorded"));
+  std::istringstream twice(mark + mark + "focus\n");
+  EXPECT_EQ(ScriptReader(Screens(), twice).Next()->refusal, "unknown command '" + mark + "focus'");
+  std::istringstream alone(mark);
+  EXPECT_TRUE(ScriptReader(Screens(), alone).Next()->command == ScriptCommand{})
+      << "a blank line";
+}
+
+// A script that never ends, as a pipe from a program that writes for ever: `screens` lines
+// without end, or rather until ten million of them were taken, when it ends with an error.
+class EndlessScreens : public std::streambuf {
+ public:
+  explicit EndlessScreens(std::string start) : start_(std::move(start)) {
+    setg(start_.data(), start_.data(), start_.data() + start_.size());
+  }
+  // The lines taken after the start.
+  std::int64_t Taken() const { return taken_; }
+
+ protected:
+  int_type underflow() override {
+    if (taken_ == 10'000'000) return traits_type::eof();
+    ++taken_;
+    setg(line_.data(), line_.data(), line_.data() + line_.size());
+    return traits_type::to_int_type(line_.front());
+  }
+
+ private:
+  std::string start_;
+  std::string line_ = "screens\n";
+  std::int64_t taken_ = 0;
+};
+
+// Whether the script goes on is known from one line more at most, and the next byte after it
+// when that line is blank or a comment: never from the rest, which may never end.
+TEST(CodecTest, TheReaderTellsWhetherTheScriptGoesOnWithoutReadingItToItsEnd) {
+  struct Case {
+    std::string rest;
+    bool goesOn;
+  };
+  for (const Case& c : {
+           Case{"", false},
+           Case{"\n", false},
+           Case{"\r\n", false},
+           Case{"# a comment", false},
+           Case{"# a comment\n", false},
+           Case{"jump", true},
+           Case{"\xFF\n", true},
+           Case{std::string(2'000'000, 'x'), true},
+           Case{"\n\n", true},
+           Case{"# a comment\n# another\n", true},
+           Case{"\nfocus\n", true},
+       }) {
+    std::istringstream script("focus\n" + c.rest);
+    ScriptReader reader(Screens(), script);
+    reader.Next();
+    EXPECT_EQ(reader.GoesOn(), c.goesOn) << c.rest;
+  }
+  for (const char* start : {"focus\n", "focus\n\n"}) {
+    EndlessScreens endless(start);
+    std::istream script(&endless);
+    ScriptReader reader(Screens(), script);
+    reader.Next();
+    EXPECT_TRUE(reader.GoesOn());
+    EXPECT_LE(endless.Taken(), 2) << start;
+  }
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 // The recorder without a window: a player's events handed to the game session and recorded as
 // they come; script mode plays the recording again to the same screens.
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -228,6 +234,164 @@ TEST(RecorderTest, ARecordingThatCannotBeWrittenIsToldOnceAndTheGamePlaysOn) {
                                      "; the game goes on unrecorded\n");
   }
   EXPECT_EQ(script::GameStatus(nullptr), 0);
+}
+
+TEST(RecorderTest, ADeviceThatTakesWritesIsAFineTarget) {
+  // Two keys in a row join one `type` line in a file; a device takes them line by line.
+  RecordedGame game("/dev/null");
+  game.Play("wait 1600\nclick connect Picture1\ntype 15\n");
+  game.session.Leave(game.session.Now());
+  EXPECT_EQ(game.errors.str(), "");
+  EXPECT_EQ(script::GameStatus(&game.recorder), 0);
+}
+
+// A second game recording into the file a game records into is refused and empties nothing:
+// the first game's recording goes on whole.
+TEST(RecorderTest, ASecondGameRecordingIntoTheSameFileIsRefused) {
+  TemporaryFile file("shared.qs");
+  RecordedGame first(file.path);
+  first.Play("wait 1600\nclick board Picture1\n");
+  script::RecordingFile second(file.path);
+  EXPECT_EQ(second.Refusal(), "another game is recording into it");
+  RecordedGame third(file.path);
+  EXPECT_EQ(third.errors.str(), "quillon: cannot record the game to " + file.path +
+                                    ": another game is recording into it; the game goes on "
+                                    "unrecorded\n");
+  third.Play("wait 1600\nclick connect Picture1\n");
+  first.Play("wait 500\nclick Message Picture2\n");
+  first.session.Leave(first.session.Now());
+  EXPECT_EQ(Recorded(file.path), "wait 1600\nclick board Picture1\nwait 500\nclick Message Picture2\n");
+  EXPECT_EQ(first.errors.str(), "");
+}
+
+TEST(RecorderTest, TheGamesOwnSoundsAreRefusedUnderAnyName) {
+  const std::filesystem::path folder = ::testing::TempDir() + std::to_string(::getpid()) + "-own";
+  std::filesystem::create_directories(folder / "data");
+  std::filesystem::copy_file(std::string(QUILLON_DATA_FOLDER) + "/ip.dat", folder / "data/ip.dat");
+  std::filesystem::create_hard_link(folder / "data/ip.dat", folder / "other-name.qs");
+  std::filesystem::create_symlink(folder / "data", folder / "link");
+  const std::string sound = ReadFile(folder / "data/ip.dat");
+  for (const std::filesystem::path& name :
+       {folder / "data/ip.dat", folder / "other-name.qs", folder / "link/../data/./ip.dat"}) {
+    EXPECT_EQ(script::RecordingFile(name, folder / "data").Refusal(),
+              "it is one of the game's own sound files")
+        << name;
+  }
+  EXPECT_EQ(ReadFile(folder / "data/ip.dat"), sound) << "the sound is untouched";
+  EXPECT_EQ(script::RecordingFile(folder / "game.qs", folder / "data").Refusal(), std::nullopt);
+  EXPECT_EQ(script::RecordingFile(folder / "game.qs").Refusal(), std::nullopt)
+      << "no folder of sounds: nothing to protect";
+  std::filesystem::remove_all(folder);
+}
+
+// What a game recorded in a child process of the test left in `file`, and what it told the
+// player: mission 1, then left after a long while (300 days of `wait` lines, over 4 KiB in all).
+struct ChildRecording {
+  int status = -1;  // the game's exit status, or 77 when `prepare` could not set up the file
+  std::string told, recorded;
+};
+
+ChildRecording RecordInChild(const std::string& file, const std::function<bool()>& prepare) {
+  int pipe[2];
+  if (::pipe(pipe) != 0) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe[0]);
+    if (!prepare()) ::_exit(77);
+    std::string told, recorded;
+    int status = 0;
+    {
+      RecordedGame game(file);
+      game.Play(kMissionOne);
+      // Told straight away: the game's timers need not tick through all those days.
+      game.recorder.GameOver(game.session.Now() + 300LL * 86'400'000);
+      told = game.errors.str();
+      recorded = ReadFile(file);
+      status = script::GameStatus(&game.recorder);
+    }
+    const std::string message = told + '\0' + recorded;
+    for (size_t done = 0; done < message.size();) {
+      const ssize_t written = ::write(pipe[1], message.data() + done, message.size() - done);
+      if (written <= 0) ::_exit(1);
+      done += size_t(written);
+    }
+    ::_exit(status);
+  }
+  ::close(pipe[1]);
+  std::string message;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;) message.append(buffer, size_t(got));
+  ::close(pipe[0]);
+  int waited = 0;
+  ::waitpid(child, &waited, 0);
+  ChildRecording result;
+  result.status = WIFEXITED(waited) ? WEXITSTATUS(waited) : -1;
+  const size_t split = message.find('\0');
+  if (split != std::string::npos) {
+    result.told = message.substr(0, split);
+    result.recorded = message.substr(split + 1);
+  }
+  return result;
+}
+
+// A recording cut short by a failed write ends with its last whole line, every line of it read
+// by the script codec; the player is told once, and the game ends with status 3.
+void ExpectCutAtALineEnd(const ChildRecording& child, const std::string& file,
+                         const std::string& reason, size_t room) {
+  EXPECT_EQ(child.status, 3);
+  EXPECT_EQ(child.told, "quillon: cannot record the game to " + file + ": " + reason +
+                            "; the game goes on unrecorded\n");
+  ASSERT_FALSE(child.recorded.empty());
+  EXPECT_LE(child.recorded.size(), room);
+  EXPECT_EQ(child.recorded.back(), '\n') << "no line torn";
+  EXPECT_EQ(child.recorded.rfind("# Quillon 1.0.0, a game recorded on 2026-01-02", 0), 0u);
+  std::istringstream lines(child.recorded);
+  script::ScriptReader reader(game::GameScreens(), lines);
+  while (const std::optional<script::ScriptLine> line = reader.Next()) {
+    EXPECT_EQ(line->refusal, "") << "line " << line->number;
+  }
+}
+
+TEST(RecorderTest, AFileThatTakesNoMoreBytesKeepsTheRecordingUpToItsLastWholeLine) {
+  // A file size limit makes the write that reaches it short, mid-line, and the next one fail,
+  // as a disk filling up does.
+  TemporaryFile file("limited.qs");
+  const rlim_t room = 300;
+  const ChildRecording child = RecordInChild(file.path, [room] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{room, room};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  });
+  ExpectCutAtALineEnd(child, file.path, "File too large", room);
+  // The limit falls within the line of the second key typed: the file ends with the first.
+  EXPECT_LT(child.recorded.size(), room);
+  EXPECT_TRUE(child.recorded.ends_with("click connect Picture1\nwait 300\ntype 1\n"))
+      << child.recorded;
+  // And script mode plays it up to there: the address entry is open.
+  TemporaryFile kept("kept.qs");
+  std::ofstream(kept.path) << child.recorded;
+  ScriptPlay replay(kept.path);
+  EXPECT_EQ(replay.runner.Status(), 0);
+  EXPECT_EQ(replay.err.str(), "");
+  EXPECT_EQ(replay.history.seen.back(), "ip connect Message board Programy Statistika dny back ");
+}
+
+TEST(RecorderTest, AFullDiskKeepsTheRecordingUpToItsLastWholeLine) {
+  // A file system of one 4 KiB page of its own, in a mount namespace of the child's own.
+  const std::string folder = ::testing::TempDir() + std::to_string(::getpid()) + "-full";
+  std::filesystem::create_directories(folder);
+  const std::string file = folder + "/game.qs";
+  const ChildRecording child = RecordInChild(file, [&folder] {
+    return ::unshare(CLONE_NEWNS) == 0 &&
+           ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=4k") == 0;
+  });
+  std::filesystem::remove_all(folder);
+  if (child.status == 77) GTEST_SKIP() << "no small file system of its own here (it needs root)";
+  ExpectCutAtALineEnd(child, file, "No space left on device", 4096);
+  EXPECT_NE(child.recorded.find("click miseok Picture1\nwait 86400000\n"),
+            std::string::npos)
+      << "all of mission 1 fits";
 }
 
 }  // namespace

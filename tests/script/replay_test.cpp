@@ -195,7 +195,26 @@ TEST(ReplayPacingTest, TheViewRedrawsAfterEachChangeMarksEachClickAndClosesOnce)
   EXPECT_FALSE(replay.replay.Stopped());
 }
 
-// The end of the game ends the replay at once, and the lines after it are counted; a line that
+// A script of lines that take no time would keep the front end from drawing and from hearing the
+// player for as long as it runs: a step plays a hundred lines at most, and is due again at once.
+TEST(ReplayPacingTest, LinesThatTakeNoTimeLetTheFrontEndInAfterEveryHundred) {
+  std::string script;
+  for (int line = 0; line < 1000; ++line) script += "print start.Visible\n";
+  ReplayedScript replay(script);
+  replay.StepAt(0);
+  const std::string firstStep = replay.out.str();
+  EXPECT_EQ(std::count(firstStep.begin(), firstStep.end(), '\n'), 100);
+  EXPECT_EQ(replay.replay.LineNumber(), 100);
+  EXPECT_EQ(replay.replay.NextStep(), 0) << "due again at once";
+  EXPECT_EQ(replay.PlayToTheEnd(), (Moments{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1000}))
+      << "nine steps more for the lines, one to find the end, and the last picture's second";
+  std::string printed;
+  for (int line = 0; line < 1000; ++line) printed += "start.Visible=True\n";
+  EXPECT_EQ(replay.out.str(), printed);
+  EXPECT_EQ(replay.runner.Status(), 0);
+}
+
+// The end of the game ends the replay at once, and lines after it are told of; a line that
 // is refused ends it with status 2; an expect that fails does not end it.
 TEST(ReplayPacingTest, TheEndOfTheGameOrARefusedLineEndsTheReplayAsScriptModeEnds) {
   struct Case {
@@ -207,10 +226,10 @@ TEST(ReplayPacingTest, TheEndOfTheGameOrARefusedLineEndsTheReplayAsScriptModeEnd
   for (const Case& c : {
            Case{"wait 1600\nclick connect Picture1\nkey 27\nscreens\nwait 5\n", 0,
                 {0, 1600, 2000}, "ended\n",
-                "2 lines after the end were not run\n"},
+                "quillon: lines after the end were not read\n"},
            Case{"expect start.Visible False\nscreens now\nscreens\n", 2, {0},
                 "FAIL line 1: start.Visible=True, expected False\n",
-                "line 2: screens takes nothing after it, not 'now'\n"},
+                "quillon: line 2: screens takes nothing after it, not 'now'\n"},
            Case{"expect start.Visible False\nwait 10\n", 1, {0, 10, 1010},
                 "FAIL line 1: start.Visible=True, expected False\n", ""},
        }) {

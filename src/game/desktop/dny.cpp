@@ -1,5 +1,6 @@
 // The calendar. The date is held as a date value in a field of the screen and only shown in
 // the label, so that it never has to be read back from the locale's format.
+#include <algorithm>
 #include <chrono>
 
 #include "engine/screen_manager.h"
@@ -13,6 +14,9 @@ using namespace std::chrono;
 namespace {
 
 constexpr auto kFirstDay = year{2010} / November / 20;
+// The calendar stops here, however long the game runs: the last day whose year has four digits,
+// the last one every date format can show.
+constexpr auto kLastDay = year{9999} / December / 31;
 
 sys_days CurrentDay(ScreenManager& sm) {
   return sys_days{days{static_cast<int>(sm.Field("dny", "date"))}};
@@ -28,7 +32,7 @@ void dny_Form_Load(ScreenManager& sm) {
 }
 
 void dny_Timer1_Timer(ScreenManager& sm) {
-  ShowDay(sm, CurrentDay(sm) + days{1});
+  ShowDay(sm, std::min(CurrentDay(sm) + days{1}, sys_days{kLastDay}));
   sm.Control("dny", "Timer2").SetEnabled(true);
   sm.Control("dny", "Timer1").SetEnabled(false);
 }
