@@ -5,7 +5,8 @@
 # Skipped (status 77) outside a git checkout, where the sources cannot be listed.
 
 cmake_minimum_required(VERSION 3.25)
-execute_process(COMMAND git -C ${SOURCE} ls-files -z --cached --others --exclude-standard
+execute_process(COMMAND git -C ${SOURCE} -c core.quotepath=off ls-files --cached --others
+                        --exclude-standard
                 OUTPUT_VARIABLE listed RESULT_VARIABLE result ERROR_QUIET)
 if(NOT result EQUAL 0)
   message("not a git checkout: the sources cannot be listed")
@@ -14,12 +15,12 @@ endif()
 
 file(REMOVE_RECURSE ${WORK})
 set(clone ${WORK}/second-clone)
-string(REPLACE "\0" ";" files "${listed}")
+string(REPLACE "\n" ";" files "${listed}")
 foreach(file IN LISTS files)
   if(file AND EXISTS ${SOURCE}/${file} AND NOT IS_DIRECTORY ${SOURCE}/${file})
     get_filename_component(folder ${clone}/${file} DIRECTORY)
     file(MAKE_DIRECTORY ${folder})
-    file(COPY_FILE ${SOURCE}/${file} ${clone}/${file} INPUT_MAY_BE_RECENT)
+    file(COPY_FILE ${SOURCE}/${file} ${clone}/${file})
   endif()
 endforeach()
 
