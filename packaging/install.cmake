@@ -1,29 +1,44 @@
 # Where the game goes when it is installed, laid out the freedesktop and Debian way under any
 # prefix: the game finds its sounds relative to its own executable, so a moved tree still works.
 #
-#   bin/quillon
-#   share/quillon/data/ip.dat, about.dat                 the two sounds
+#   bin/quillon                                          games/quillon in the Debian package
+#   share/quillon/data/ip.dat, about.dat                 the two sounds; share/games/quillon/data
+#                                                        in the Debian package
 #   lib/ARCH/quillon/libquillon_sound.so                 plays the sounds, loaded after start-up
 #   share/applications/ID.desktop                        the menu entry
 #   share/metainfo/ID.metainfo.xml                       for software centres
 #   share/icons/hicolor/{scalable,NxN}/apps/ID.{svg,png} the icon
 #   share/man/man6/quillon.6.gz                          the manual page
 #   share/doc/quillon/{copyright,changelog.gz}, share/licenses/quillon/LICENSE
+#   share/doc/quillon/examples/*.qs                      scripts the manual page points to
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME data)
 set(QUILLON_APP_ID example.pergamen_studio.Quillon)
 set(QUILLON_ICON_SOURCE ${PROJECT_SOURCE_DIR}/assets/back-icon.svg)
 set(QUILLON_ICON_SIZES 16 24 32 48 64 128 256 512)
 set(QUILLON_PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
 
-# Debian keeps games in /usr/games: the package takes the executable from its own component.
-# From there too the sounds lie at ../share/quillon/data.
+# Debian keeps games in /usr/games and their data in /usr/share/games: the package takes the
+# executable and the sounds from components of their own.
 install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+install(FILES ${QUILLON_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillon/data COMPONENT sounds)
 install(TARGETS quillon RUNTIME DESTINATION games COMPONENT debian_program EXCLUDE_FROM_ALL)
-install(FILES ${QUILLON_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillon/data)
+install(FILES ${QUILLON_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/games/quillon/data
+        COMPONENT debian_sounds EXCLUDE_FROM_ALL)
 if(TARGET quillon_sound)
   install(TARGETS quillon_sound
           LIBRARY DESTINATION ${QUILLON_MODULE_DIR})
 endif()
+# A stripped install (the package's) also drops the compiler's signature, which nothing reads.
+find_program(QUILLON_OBJCOPY NAMES ${CMAKE_OBJCOPY} objcopy REQUIRED)
+foreach(binary IN ITEMS games/quillon ${CMAKE_INSTALL_BINDIR}/quillon
+                        ${QUILLON_MODULE_DIR}/libquillon_sound.so)
+  install(CODE "
+    set(binary \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${binary}\")
+    if(CMAKE_INSTALL_DO_STRIP AND EXISTS \"\${binary}\")
+      execute_process(COMMAND \"${QUILLON_OBJCOPY}\" --remove-section=.comment \"\${binary}\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()" ALL_COMPONENTS)
+endforeach()
 
 install(FILES ${QUILLON_PACKAGING}/${QUILLON_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -69,6 +84,8 @@ add_custom_target(quillon_docs ALL DEPENDS ${QUILLON_MAN_PAGE} ${QUILLON_CHANGEL
 install(FILES ${QUILLON_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${QUILLON_PACKAGING}/copyright ${QUILLON_CHANGELOG}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillon)
+file(GLOB QUILLON_EXAMPLES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.qs)
+install(FILES ${QUILLON_EXAMPLES} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillon/examples)
 # The licence beside the game, where distributions other than Debian look for it; the Debian
 # package carries it in its copyright file instead.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/quillon
@@ -101,5 +118,9 @@ files, flood a server and plant a trojan, then collect the reward before the
 police collect you. All of the game's texts are in Czech.")
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
-set(CPACK_COMPONENTS_ALL debian_program data)
+set(CPACK_COMPONENTS_ALL debian_program debian_sounds data)
+# The same commit gives the same package: every file in it dated as the commit (cpack reads
+# SOURCE_DATE_EPOCH), or as the changelog's last entry outside a git checkout.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/package_date.cmake)
+configure_file(${QUILLON_PACKAGING}/package_date.cmake.in ${CPACK_PROJECT_CONFIG_FILE} @ONLY)
 include(CPack)

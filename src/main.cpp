@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
       std::cout << "quillon " << game::kVersion << '\n';
       return 0;
     case qt::CommandLine::Action::Error:
-      std::cerr << "quillon: " << command.error << '\n' << qt::Usage().toStdString();
+      std::cerr << "quillon: " << command.error << '\n' << qt::kTryHelp << '\n';
       return 2;
     case qt::CommandLine::Action::Script:
       return script::RunScriptFile(command.scriptFile);

@@ -19,18 +19,46 @@ std::optional<std::filesystem::path> LocateSoundFolder(
     const std::filesystem::path& overrideFolder) {
   if (!overrideFolder.empty()) return overrideFolder;
   if (!executableFolder) return std::nullopt;
-  std::error_code error;
-  const std::filesystem::path beside = *executableFolder / "data";
-  if (std::filesystem::is_directory(beside, error)) return beside;
+  const std::filesystem::path candidates[] = {
+      *executableFolder / "data",
+      (*executableFolder / ".." / "share" / "games" / "quillon" / "data").lexically_normal(),
+  };
+  for (const std::filesystem::path& candidate : candidates) {
+    std::error_code error;
+    if (std::filesystem::is_directory(candidate, error)) return candidate;
+  }
   return (*executableFolder / ".." / "share" / "quillon" / "data").lexically_normal();
 }
 
+std::string OverrideFolderProblem(const std::filesystem::path& folder) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(folder, error);
+  if (std::filesystem::is_directory(status)) return {};
+  const std::string named = "QUILLON_DATA_DIR names " + folder.string();
+  const std::string outcome = "; the game plays without its sounds";
+  if (std::filesystem::exists(status)) return named + ", which is not a folder" + outcome;
+  if (error && error != std::errc::no_such_file_or_directory &&
+      error != std::errc::not_a_directory) {
+    return named + ", which cannot be read (" + error.message() + ")" + outcome;
+  }
+  return named + ", which does not exist" + outcome;
+}
+
 std::filesystem::path SoundFolder() {
+  // Script mode and the window's replay each look for the folder more than once: each problem
+  // is told once.
   const char* variable = std::getenv("QUILLON_DATA_DIR");
+  const std::filesystem::path overrideFolder = variable ? variable : "";
+  if (!overrideFolder.empty()) {
+    static std::once_flag toldOverride;
+    std::call_once(toldOverride, [&overrideFolder] {
+      const std::string problem = OverrideFolderProblem(overrideFolder);
+      if (!problem.empty()) std::cerr << "quillon: " << problem << '\n';
+    });
+  }
   const std::optional<std::filesystem::path> folder =
-      LocateSoundFolder(ExecutableFolder(), variable ? variable : "");
+      LocateSoundFolder(ExecutableFolder(), overrideFolder);
   if (folder) return *folder;
-  // Script mode and the window's replay each look for the folder more than once.
   static std::once_flag told;
   std::call_once(told, [] {
     std::cerr << "quillon: no sounds: " << kNoExecutableFolder

@@ -18,15 +18,21 @@ inline constexpr std::string_view kNoExecutableFolder =
     "the game's own folder cannot be known (/proc is not mounted)";
 
 // Where the game's sounds lie: `overrideFolder` when given (the player's QUILLON_DATA_DIR),
-// else `data` beside the executable when it is there (a build tree), else
-// `../share/quillon/data` relative to the executable (an installed tree, under any prefix).
+// else `data` beside the executable when it is there (a build tree), else, relative to the
+// executable, `../share/games/quillon/data` when it is there (Debian's place for a game's data),
+// else `../share/quillon/data` (an installed tree, under any prefix).
 // Nothing without an override when the executable's folder is not known.
 std::optional<std::filesystem::path> LocateSoundFolder(
     const std::optional<std::filesystem::path>& executableFolder,
     const std::filesystem::path& overrideFolder = {});
 
+// What is wrong with the folder the player named for the sounds, in the player's words; empty
+// when it is a folder.
+std::string OverrideFolderProblem(const std::filesystem::path& folder);
+
 // The same, with the override taken from the environment. Empty when there is none: the game
-// then says once on standard error why it has no sounds, and SoundFile finds none.
+// then says once on standard error why it has no sounds, and SoundFile finds none. A
+// QUILLON_DATA_DIR that names no folder is also told once; the game then plays without sounds.
 std::filesystem::path SoundFolder();
 
 // A module of the game's own, `file`: beside the executable when it is there (a build tree),

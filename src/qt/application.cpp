@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "game/identity.h"
 #include "qt/command_line.h"
@@ -25,16 +27,21 @@ void KeepPlatformWarning(const QString& message) {
   if (kept.isEmpty() || (namesDisplay(message) && !namesDisplay(kept))) kept = message;
 }
 
+// Other warnings while the window system opens, told only once it has opened.
+QStringList& OpeningWarnings() {
+  static QStringList warnings;
+  return warnings;
+}
+
 // Qt reports a display it cannot reach with a few warnings and then a fatal message, after
 // which it would abort; while the window system opens, those become one line and status 1.
 void ReportOpening(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   const bool fromPlatform = context.category && QByteArray(context.category).startsWith("qt.qpa");
   if (type != QtFatalMsg) {
-    if (fromPlatform) {
-      KeepPlatformWarning(message);
-    } else {
-      std::fprintf(stderr, "%s\n", qUtf8Printable(message));
-    }
+    // A platform plugin's own words about its display ("Failed to create wl_display") come
+    // under any category; they too may name the cause.
+    if (fromPlatform || message.contains(u"display")) KeepPlatformWarning(message);
+    if (!fromPlatform) OpeningWarnings() << message;
     return;
   }
   QString cause = PlatformWarning().isEmpty() ? message.section(u'\n', 0, 0) : PlatformWarning();
@@ -48,17 +55,37 @@ void ReportOpening(QtMsgType type, const QMessageLogContext& context, const QStr
   std::_Exit(1);
 }
 
+// Whether a compositor's socket lies where WAYLAND_DISPLAY points: a path, or a name in
+// XDG_RUNTIME_DIR; or the compositor handed one over in WAYLAND_SOCKET.
+bool WaylandAnswers(const QString& waylandDisplay) {
+  if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET")) return true;
+  if (waylandDisplay.isEmpty()) return false;
+  std::filesystem::path socket = waylandDisplay.toStdString();
+  if (socket.is_relative()) {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty()) return false;
+    socket = std::filesystem::path(runtime.toStdString()) / socket;
+  }
+  std::error_code error;
+  return std::filesystem::is_socket(socket, error);
+}
+
 // A display is named, or a platform that needs none is chosen: else one line says so.
 bool CheckDisplay() {
-  const QString missing = MissingDisplay(qEnvironmentVariable("QT_QPA_PLATFORM"),
-                                         qEnvironmentVariable("DISPLAY"),
-                                         qEnvironmentVariable("WAYLAND_DISPLAY"));
+  DisplayEnvironment environment{.platform = qEnvironmentVariable("QT_QPA_PLATFORM"),
+                                 .x11Display = qEnvironmentVariable("DISPLAY"),
+                                 .waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY")};
+  environment.waylandAnswers = WaylandAnswers(environment.waylandDisplay);
+  const QString missing = MissingDisplay(environment);
   if (!missing.isEmpty()) {
     std::fprintf(stderr, "quillon: %s\n", qUtf8Printable(missing));
     return false;
   }
-  // An empty WAYLAND_DISPLAY names no display, but Qt would still try Wayland for it first.
-  if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) qunsetenv("WAYLAND_DISPLAY");
+  // A WAYLAND_DISPLAY that is empty or left from a session that is over names no compositor,
+  // but Qt would still try Wayland for it first: the X display is then the one.
+  if (!environment.waylandAnswers && !environment.x11Display.isEmpty()) {
+    qunsetenv("WAYLAND_DISPLAY");
+  }
   return true;
 }
 
@@ -101,6 +128,7 @@ std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
   const QtMessageHandler previous = qInstallMessageHandler(ReportOpening);
   auto application = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(previous);
+  for (const QString& warning : OpeningWarnings()) qWarning("%s", qUtf8Printable(warning));
   return application;
 }
 

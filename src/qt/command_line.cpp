@@ -71,6 +71,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
             "Bad speed '" + bytes(parser.value(kSpeed)) + "': a number above 0, such as 4 or 0.5.";
       }
     }
+  } else if (parser.isSet(kRecord) && parser.value(kRecord).isEmpty()) {
+    command.action = CommandLine::Action::Error;
+    command.error = "no file name for the recording";
   } else {
     command.windowed = parser.isSet(kWindowed);
     command.recordFile = bytes(parser.value(kRecord));
@@ -106,24 +109,37 @@ QString Usage() {
       "Environment: QUILLON_DATA_DIR names the folder of the game's sounds.\n");
 }
 
-QString MissingDisplay(const QString& platform, const QString& x11Display,
-                       const QString& waylandDisplay) {
+QString MissingDisplay(const DisplayEnvironment& environment) {
   // QT_QPA_PLATFORM may list several platforms to try, separated by ';', each with options
   // after a ':'.
   // Only the two desktop platforms need a display; any other one in the list may do without.
   QStringList platforms;
-  for (const QString& entry : platform.split(u';', Qt::SkipEmptyParts)) {
+  for (const QString& entry : environment.platform.split(u';', Qt::SkipEmptyParts)) {
     const QString name = entry.section(u':', 0, 0);
     if (name != u"xcb" && name != u"wayland") return QString();
     platforms << name;
   }
   const bool needsX11 = platforms.isEmpty() || platforms.contains(QStringLiteral("xcb"));
   const bool needsWayland = platforms.isEmpty() || platforms.contains(QStringLiteral("wayland"));
-  if (needsX11 && !x11Display.isEmpty()) return QString();
-  if (needsWayland && !waylandDisplay.isEmpty()) return QString();
-  return QStringLiteral(
-      "no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-      "run it on a desktop, or play without a window with --script FILE");
+  const bool hasX11 = !environment.x11Display.isEmpty();
+  if (needsX11 && hasX11) return QString();
+  if (needsWayland && environment.waylandAnswers) return QString();
+
+  const QString& wayland = environment.waylandDisplay;
+  const QString noCompositor = QStringLiteral("no compositor answers at WAYLAND_DISPLAY=") + wayland;
+  QString cause;
+  if (!needsX11) {
+    cause = QStringLiteral("QT_QPA_PLATFORM asks for Wayland, but ") +
+            (wayland.isEmpty() ? QStringLiteral("WAYLAND_DISPLAY is not set") : noCompositor);
+  } else if (!needsWayland) {
+    cause = QStringLiteral("QT_QPA_PLATFORM asks for X11, but DISPLAY is not set");
+  } else if (wayland.isEmpty()) {
+    cause = QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+  } else {
+    cause = QStringLiteral("DISPLAY is not set, and ") + noCompositor;
+  }
+  return QStringLiteral("no display to open the game's window on (") + cause +
+         QStringLiteral("); run it on a desktop, or play without a window with --script FILE");
 }
 
 }  // namespace quillon::qt

@@ -21,12 +21,23 @@ struct CommandLine {
 // The arguments as the program got them, the program's own name first.
 CommandLine ParseCommandLine(int argc, char** argv);
 
-// What `--help` prints, and what follows a command-line error.
+// What `--help` prints.
 QString Usage();
 
-// Why the window cannot open, judged from the environment before Qt is asked to: no X11 and
-// no Wayland display named. Empty when a display is named or another platform is chosen.
-QString MissingDisplay(const QString& platform, const QString& x11Display,
-                       const QString& waylandDisplay);
+// The line that follows a command-line error, pointing to the help.
+inline constexpr const char* kTryHelp = "Try 'quillon --help'.";
+
+// What the environment says of the displays, read before Qt is asked to open one.
+struct DisplayEnvironment {
+  QString platform;        // QT_QPA_PLATFORM: the platforms to try, separated by ';'
+  QString x11Display;      // DISPLAY
+  QString waylandDisplay;  // WAYLAND_DISPLAY
+  bool waylandAnswers = false;  // a compositor's socket lies where WAYLAND_DISPLAY points
+};
+
+// Why the window cannot open, judged from the environment: no X11 display named and no Wayland
+// compositor where one is named, for the platforms asked for. Empty when a display may be
+// opened or a platform that needs none is chosen.
+QString MissingDisplay(const DisplayEnvironment& environment);
 
 }  // namespace quillon::qt

@@ -6,8 +6,8 @@ cmake_minimum_required(VERSION 3.25)
 set(failures "")
 
 # run(NAME STATUS FIRST_LINE STREAM [env settings...] -- ARGUMENTS...): STREAM stdout or stderr,
-# or alone: that line is all of standard error, and nothing is on standard output. The game runs
-# under ${launcher}, when set.
+# or alone: those lines are all of standard error, and nothing is on standard output. The game
+# runs under ${launcher}, when set.
 function(run name status first_line stream)
   set(environment "")
   set(arguments "")
@@ -31,8 +31,8 @@ function(run name status first_line stream)
     set(text "${err}")
   endif()
   string(REGEX REPLACE "\n.*" "" line "${text}")
-  if(stream STREQUAL "alone" AND NOT "${out}${err}" STREQUAL "${first_line}\n")
-    set(line "${out}${err}")
+  if(stream STREQUAL "alone")
+    string(REGEX REPLACE "\n$" "" line "${out}${err}")
   endif()
   if(NOT result STREQUAL status OR NOT line STREQUAL first_line)
     string(APPEND failures "${name}: status '${result}' (want ${status}), first line on ${stream} "
@@ -47,8 +47,20 @@ set(no_window "quillon: no display to open the game's window on (neither DISPLAY
 run(help 0 "Usage: quillon [--windowed]" stdout ${no_display} -- --help)
 run(short_help 0 "Usage: quillon [--windowed]" stdout ${no_display} -- -h)
 run(version 0 "quillon 1.0.0" stdout ${no_display} -- --version)
-run(unknown_option 2 "quillon: Unknown option 'fullscreen'." stderr ${no_display} -- --fullscreen)
-run(stray_argument 2 "quillon: Unexpected argument 'game.qs'." stderr ${no_display} -- game.qs)
+# A command line not understood: what is wrong, then where to look, not the whole help.
+set(try_help "Try 'quillon --help'.")
+run(unknown_option 2 "quillon: Unknown option 'fullscreen'.\n${try_help}" alone ${no_display}
+    -- --fullscreen)
+run(stray_argument 2 "quillon: Unexpected argument 'game.qs'.\n${try_help}" alone ${no_display}
+    -- game.qs)
+run(record_no_name 2 "quillon: no file name for the recording\n${try_help}" alone ${no_display}
+    -- --record=)
+execute_process(COMMAND ${GAME} --windowed --record "" OUTPUT_VARIABLE out ERROR_VARIABLE err
+                RESULT_VARIABLE result INPUT_FILE /dev/null TIMEOUT 60)
+if(NOT result STREQUAL 2 OR NOT "${out}${err}" STREQUAL
+   "quillon: no file name for the recording\n${try_help}\n")
+  string(APPEND failures "record to '': status '${result}' (want 2), told '${out}${err}'\n")
+endif()
 run(script_without_file 2 "quillon: Missing value after '--script'." stderr ${no_display}
     -- --script)
 run(no_display 1 "${no_window}" stderr ${no_display} --)
@@ -58,10 +70,48 @@ run(unreachable_display 1
     "quillon: cannot open the game's window: could not connect to display :97; run it on a desktop, or play without a window with --script FILE"
     stderr --unset=QT_QPA_PLATFORM DISPLAY=:97 WAYLAND_DISPLAY= -- --windowed)
 
-# A file given to --replay that is no script is refused before any window opens, with the line
-# at fault; so are a folder, a missing file, standard input and a bad speed.
+# Wayland asked for where no compositor answers, or a Wayland display left from a session that
+# is over: the real cause in one line, before Qt is asked.
 set(work ${CMAKE_CURRENT_BINARY_DIR}/command-line-check)
 file(MAKE_DIRECTORY ${work})
+set(no_compositor "no compositor answers at WAYLAND_DISPLAY=wayland-over")
+set(desktop_tail "; run it on a desktop, or play without a window with --script FILE")
+run(wayland_unset 1
+    "quillon: no display to open the game's window on (QT_QPA_PLATFORM asks for Wayland, but WAYLAND_DISPLAY is not set)${desktop_tail}"
+    alone QT_QPA_PLATFORM=wayland DISPLAY=:0 WAYLAND_DISPLAY= -- --windowed)
+run(wayland_over 1
+    "quillon: no display to open the game's window on (QT_QPA_PLATFORM asks for Wayland, but ${no_compositor})${desktop_tail}"
+    alone QT_QPA_PLATFORM=wayland DISPLAY=:0 WAYLAND_DISPLAY=wayland-over XDG_RUNTIME_DIR=${work}
+    -- --windowed)
+run(wayland_over_no_x11 1
+    "quillon: no display to open the game's window on (DISPLAY is not set, and ${no_compositor})${desktop_tail}"
+    alone --unset=QT_QPA_PLATFORM DISPLAY= WAYLAND_DISPLAY=wayland-over XDG_RUNTIME_DIR=${work}
+    -- --windowed)
+run(x11_asked_unset 1
+    "quillon: no display to open the game's window on (QT_QPA_PLATFORM asks for X11, but DISPLAY is not set)${desktop_tail}"
+    alone QT_QPA_PLATFORM=xcb DISPLAY= WAYLAND_DISPLAY=wayland-0 -- --windowed)
+# Beside a named X display, the Wayland one that is over is not tried: only the X display's
+# cause is told.
+run(wayland_over_unreachable_x11 1
+    "quillon: cannot open the game's window: could not connect to display :97${desktop_tail}"
+    alone --unset=QT_QPA_PLATFORM DISPLAY=:97 WAYLAND_DISPLAY=wayland-over XDG_RUNTIME_DIR=${work}
+    -- --windowed)
+
+# A QUILLON_DATA_DIR that names no folder is told once, and the game plays on without sounds.
+file(WRITE ${work}/typing.qs "click connect Picture1\ntype 15\n")
+foreach(folder IN ITEMS /nonexistent/sounds ${work}/typing.qs)
+  if(folder STREQUAL /nonexistent/sounds)
+    set(which "does not exist")
+  else()
+    set(which "is not a folder")
+  endif()
+  run(data_dir_${which} 0
+      "quillon: QUILLON_DATA_DIR names ${folder}, which ${which}; the game plays without its sounds"
+      alone QUILLON_DATA_DIR=${folder} -- --script ${work}/typing.qs)
+endforeach()
+
+# A file given to --replay that is no script is refused before any window opens, with the line
+# at fault; so are a folder, a missing file, standard input and a bad speed.
 string(ASCII 255 not_utf8)
 file(WRITE ${work}/not-utf8.qs "wait 1600\nscreens\nprint start.Visible ${not_utf8}\n")
 file(WRITE ${work}/fine.qs "wait 1600\n")

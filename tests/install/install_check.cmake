@@ -30,6 +30,9 @@ set(expected
   share/man/man6/quillon.6.gz
   share/doc/quillon/copyright
   share/doc/quillon/changelog.gz
+  share/doc/quillon/examples/full-game.qs
+  share/doc/quillon/examples/mission-1-recorded.qs
+  share/doc/quillon/examples/missions-1-2.qs
   share/licenses/quillon/LICENSE)
 set(icon_sizes 16 24 32 48 64 128 256 512)
 foreach(size IN LISTS icon_sizes)
@@ -75,6 +78,11 @@ execute_process(COMMAND appstreamcli validate --no-net ${prefix}/share/metainfo/
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR "${out}${err}" MATCHES "(^|\n)[EW]: ")
   fail("appstreamcli validate (${result}):\n${out}${err}")
+endif()
+# No invented address for a software centre to follow.
+file(READ ${prefix}/share/metainfo/${id}.metainfo.xml metainfo)
+if(metainfo MATCHES "(https?://|@)[^<\n]*\\.example")
+  fail("the metainfo gives an address that is only a placeholder")
 endif()
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 LC_ALL=C.UTF-8

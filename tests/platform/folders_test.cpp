@@ -17,8 +17,27 @@ TEST_F(FoldersTest, TheSoundsAreFoundBesideTheGameOrInItsInstalledTree) {
             folder_ / "usr" / "share" / "quillon" / "data");
   EXPECT_EQ(LocateSoundFolder(folder_ / "usr" / "games"),
             folder_ / "usr" / "share" / "quillon" / "data");
+  // Debian's package: /usr/games beside /usr/share/games/quillon/data, found first.
+  std::filesystem::create_directories(folder_ / "usr" / "share" / "games" / "quillon" / "data");
+  EXPECT_EQ(LocateSoundFolder(folder_ / "usr" / "games"),
+            folder_ / "usr" / "share" / "games" / "quillon" / "data");
   // The player's folder wins over both, even where it holds nothing.
   EXPECT_EQ(LocateSoundFolder(folder_ / "build", "/nowhere/sounds"), "/nowhere/sounds");
+}
+
+TEST_F(FoldersTest, APlayersFolderThatIsNoFolderIsToldInOneLine) {
+  std::filesystem::create_directories(folder_ / "sounds");
+  Write("sounds.txt", "not a folder");
+  EXPECT_EQ(OverrideFolderProblem(folder_ / "sounds"), "");
+  EXPECT_EQ(OverrideFolderProblem(folder_ / "sounds.txt"),
+            "QUILLON_DATA_DIR names " + (folder_ / "sounds.txt").string() +
+                ", which is not a folder; the game plays without its sounds");
+  EXPECT_EQ(OverrideFolderProblem(folder_ / "nowhere"),
+            "QUILLON_DATA_DIR names " + (folder_ / "nowhere").string() +
+                ", which does not exist; the game plays without its sounds");
+  EXPECT_EQ(OverrideFolderProblem(folder_ / "sounds.txt" / "data"),
+            "QUILLON_DATA_DIR names " + (folder_ / "sounds.txt" / "data").string() +
+                ", which does not exist; the game plays without its sounds");
 }
 
 // Without /proc the game's own folder cannot be known: then the sounds come from the player's
