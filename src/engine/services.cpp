@@ -19,6 +19,7 @@ std::string CzechShortDate(Date date) {
   return out.str();
 }
 
+#ifndef __EMSCRIPTEN__
 namespace {
 
 std::tm ToTm(Date date) {
@@ -30,7 +31,6 @@ std::tm ToTm(Date date) {
   return tm;
 }
 
-#ifndef __EMSCRIPTEN__
 // The environment's locale for dates: its name, or the LC_TIME part of it where the categories
 // name different locales ("LC_CTYPE=C.UTF-8;LC_NUMERIC=C.UTF-8;LC_TIME=C;…").
 std::string EnvironmentTimeLocaleName() {
@@ -46,7 +46,6 @@ std::string EnvironmentTimeLocaleName() {
   const std::size_t start = category + kTimeCategory.size();
   return name.substr(start, name.find(';', start) - start);
 }
-#endif
 
 // The date in the locale's short format, in UTF-8 whatever the locale's own encoding
 // (ja_JP.EUC-JP, cs_CZ.ISO-8859-2), as the window and the scripts take every text: formatted in
@@ -74,6 +73,7 @@ std::optional<std::string> Utf8LocaleDate(const std::locale& locale, const std::
 }
 
 }  // namespace
+#endif
 
 #ifdef __EMSCRIPTEN__
 // The browser's C library has no locale's date format of its own ("11/20/10" for every locale):
@@ -92,8 +92,12 @@ LocaleDateFormatter::LocaleDateFormatter() {
 #endif
 
 std::string LocaleDateFormatter::ShortDate(Date date) const {
-  if (!locale_) return CzechShortDate(date);
-  return Utf8LocaleDate(*locale_, ToTm(date)).value_or(CzechShortDate(date));
+#ifndef __EMSCRIPTEN__
+  if (locale_) {
+    if (const std::optional<std::string> text = Utf8LocaleDate(*locale_, ToTm(date))) return *text;
+  }
+#endif
+  return CzechShortDate(date);
 }
 
 SteadyClock::SteadyClock() : start_(std::chrono::steady_clock::now()) {}

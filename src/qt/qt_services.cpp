@@ -85,10 +85,12 @@ bool QtSoundPlayer::Play(const std::string& path) {
   // A file that passes the check loads whole: the effect never sees one that would keep it
   // waiting for samples that are not there, or make it set aside memory for 4 GiB of them.
   if (!platform::IsPlayableWave(file)) return false;
-  const bool played = Load() && play_(file.c_str());
+  const bool loaded = Load();
+  const bool played = loaded && play_(file.c_str());
   if (played || !silentWithoutOutput_) return played;
-  // The game goes on as if the sound played; the player hears nothing and sees no notice.
-  if (!toldSilent_) {
+  // The game goes on as if the sound played; the player hears nothing and sees no notice. A
+  // module that was refused has been told already, with its cause.
+  if (loaded && !toldSilent_) {
     toldSilent_ = true;
     std::cerr << "quillon: no audio output: the game's sounds play to nobody while it is "
                  "recorded, without the error notice, so that the recording replays the same\n";
