@@ -4,6 +4,8 @@
 // Settings from the environment: BENCH_PAIRS (15) alternate pairs of whole-process runs,
 // BENCH_PASSES (5) games per window size for input to repaint, BENCH_GAMES (100) games for the
 // growth check, BENCH_IDLE_SECONDS (60), and BENCH_QUICK=1 for tiny counts of everything.
+// BENCH_REFERENCE=PROGRAM runs PROGRAM in the bare window's place, such as another build of the
+// game, to hold two builds against each other in the same runs.
 // `web` measures the browser build (make web) with bench/web/bench_web.mjs under node; `all`
 // includes it when that build is there.
 #include <fcntl.h>
@@ -39,7 +41,7 @@ using Clock = std::chrono::steady_clock;
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
 const std::string kGame = BENCH_GAME;
-const std::string kBare = BENCH_BARE;
+const std::string kBare = std::getenv("BENCH_REFERENCE") ? std::getenv("BENCH_REFERENCE") : BENCH_BARE;
 const std::string kWindowBench = BENCH_WINDOW;
 const std::string kHeadlessBench = BENCH_HEADLESS;
 const std::string kScript = BENCH_SCRIPT;
