@@ -403,10 +403,17 @@ QSize GameWindow::SmallestWindow(const QRect& available, const QMargins& frame) 
 void GameWindow::RememberWindowedGeometry() {
   if (!isVisible() || isFullScreen()) return;
   const QRect normal = normalGeometry();
-  // A window covering the whole display is the full screen that the window system, a few
-  // presses of F11 behind, has not left yet: no size to come back to.
-  const bool coversDisplay = screen() && normal.contains(screen()->geometry());
-  if (normal.isValid() && !coversDisplay) windowedGeometry_ = normal;
+  const QSize display = screen() ? screen()->geometry().size() : QSize();
+  if (IsWindowedGeometry(normal, display)) windowedGeometry_ = normal;
+}
+
+bool GameWindow::IsWindowedGeometry(const QRect& normal, const QSize& display) {
+  // A window as large as the whole display is the full screen that the window system, a few
+  // presses of F11 behind, has not left yet; a window manager may have moved it down by its
+  // title bar.
+  const bool asLargeAsDisplay = display.isValid() && normal.width() >= display.width() &&
+                                normal.height() >= display.height();
+  return normal.isValid() && !asLargeAsDisplay;
 }
 
 void GameWindow::ShowFullScreen() {

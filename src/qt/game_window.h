@@ -84,6 +84,9 @@ class GameWindow : public QGraphicsView, private QAbstractNativeEventFilter {
   // How small the player may make the window: 640 x 480, or all of a smaller display's free
   // area, frame and all.
   static QSize SmallestWindow(const QRect& available, const QMargins& frame);
+  // Whether `normal`, the window's own area when it is not full screen, is a size to come
+  // back to on a display of size `display`: not while it is still as large as the display.
+  static bool IsWindowedGeometry(const QRect& normal, const QSize& display);
 
  protected:
   bool event(QEvent* event) override;

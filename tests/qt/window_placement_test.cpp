@@ -109,6 +109,18 @@ TEST(SmallestWindowTest, ItIs640x480OrTheFreeAreaOfASmallerDisplay) {
   EXPECT_EQ(qt::GameWindow::SmallestWindow(QRect(0, 0, 6, 20), frame), QSize(0, 0));
 }
 
+// The size F11 brings the window back to is never the full screen the window system has not
+// left yet, wherever a window manager put it.
+TEST(WindowedGeometryTest, AWindowAsLargeAsTheDisplayIsNoSizeToComeBackTo) {
+  const QSize display(1920, 1200);
+  EXPECT_TRUE(qt::GameWindow::IsWindowedGeometry(QRect(448, 216, 1024, 768), display));
+  EXPECT_TRUE(qt::GameWindow::IsWindowedGeometry(QRect(0, 23, 1920, 1177), display));
+  EXPECT_FALSE(qt::GameWindow::IsWindowedGeometry(QRect(0, 0, 1920, 1200), display));
+  EXPECT_FALSE(qt::GameWindow::IsWindowedGeometry(QRect(0, 23, 1920, 1200), display));
+  EXPECT_FALSE(qt::GameWindow::IsWindowedGeometry(QRect(-4, -28, 1928, 1232), display));
+  EXPECT_FALSE(qt::GameWindow::IsWindowedGeometry(QRect(), display));
+}
+
 // Runs the application's event loop until something ends it; the status it ended with. A loop
 // that does not end fails after five seconds instead of hanging the tests.
 int RunEventLoop() {
