@@ -113,8 +113,13 @@ ScriptRecorder::~ScriptRecorder() = default;
 void ScriptRecorder::Fail(const std::string& why) {
   if (failed_) return;
   failed_ = true;
+  // A file that kept whole lines before the failure replays up to there: the player may still
+  // use it.
+  const bool kept = regular_ && size_ > 0;
   err_ << "quillon: cannot record the game to " << file_.Path() << ": " << why
-       << "; the game goes on unrecorded" << std::endl;
+       << (kept ? "; the recording ends here, and replays up to its last whole line"
+                : "; the game goes on unrecorded")
+       << std::endl;
   file_.Close();
 }
 

@@ -340,7 +340,7 @@ void ExpectCutAtALineEnd(const ChildRecording& child, const std::string& file,
                          const std::string& reason, size_t room) {
   EXPECT_EQ(child.status, 3);
   EXPECT_EQ(child.told, "quillon: cannot record the game to " + file + ": " + reason +
-                            "; the game goes on unrecorded\n");
+                            "; the recording ends here, and replays up to its last whole line\n");
   ASSERT_FALSE(child.recorded.empty());
   EXPECT_LE(child.recorded.size(), room);
   EXPECT_EQ(child.recorded.back(), '\n') << "no line torn";
