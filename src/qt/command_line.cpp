@@ -103,7 +103,8 @@ QString Usage() {
       "  -v, --version   show the version and exit\n"
       "\n"
       "Exit status: 0 the game ended; 1 an expect of the script failed, or no display;\n"
-      "2 a bad command line, an unreadable script, or a script line not understood;\n"
+      "2 a bad command line, an unreadable script, a script line not understood, or a\n"
+      "recording file refused;\n"
       "3 the game ended but its recording, or script mode's output, could not be written.\n"
       "\n"
       "Environment: QUILLON_DATA_DIR names the folder of the game's sounds.\n");
