@@ -64,8 +64,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options) {
   if (recorded) {
     recordingFile.emplace(options.recordFile, soundFolder);
     if (const std::optional<std::string>& refusal = recordingFile->Refusal()) {
-      std::cerr << "quillon: cannot record the game to " << options.recordFile << ": "
-                << *refusal << '\n';
+      std::cerr << "quillon: " << script::CannotRecord(options.recordFile, *refusal) << '\n';
       return 2;
     }
   }

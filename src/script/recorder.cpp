@@ -53,6 +53,10 @@ bool IsRegular(int fd) {
 
 }  // namespace
 
+std::string CannotRecord(const std::string& path, const std::string& why) {
+  return "cannot record the game to " + path + ": " + why;
+}
+
 RecordingFile::RecordingFile(std::string path, const std::filesystem::path& ownFolder)
     : path_(std::move(path)) {
   if (IsIn(path_, ownFolder)) {
@@ -116,7 +120,7 @@ void ScriptRecorder::Fail(const std::string& why) {
   // A file that kept whole lines before the failure replays up to there: the player may still
   // use it.
   const bool kept = regular_ && size_ > 0;
-  err_ << "quillon: cannot record the game to " << file_.Path() << ": " << why
+  err_ << "quillon: " << CannotRecord(file_.Path(), why)
        << (kept ? "; the recording ends here, and replays up to its last whole line"
                 : "; the game goes on unrecorded")
        << std::endl;

@@ -53,6 +53,10 @@ class RecordingFile {
   int openError_ = 0;  // errno when it could not be opened
 };
 
+// What the player is told of a file the game cannot record into, without the game's prefix:
+// "cannot record the game to PATH: WHY".
+std::string CannotRecord(const std::string& path, const std::string& why);
+
 class ScriptRecorder : public session::PlayerEventListener {
  public:
   // Empties `file` and writes the header: the game's version, `date` and what it was recorded

@@ -4,12 +4,8 @@
 #   cmake -DBUILD=build-dir -DWORK=scratch-dir -DMODULE_DIR=lib/ARCH/quillon -P install_check.cmake
 
 cmake_minimum_required(VERSION 3.25)
-set(failures "")
-macro(fail message)
-  string(APPEND failures "${message}\n")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 
-set(id example.pergamen_studio.Quillon)
 file(REMOVE_RECURSE ${WORK})
 set(prefix ${WORK}/first-prefix)
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix}
@@ -19,36 +15,14 @@ if(NOT result EQUAL 0)
 endif()
 
 # --- Every file where it belongs --------------------------------------------------------------
-set(expected
+shared_files(share expected)
+list(APPEND expected
   bin/quillon
   ${MODULE_DIR}/libquillon_sound.so
   share/quillon/data/ip.dat
   share/quillon/data/about.dat
-  share/applications/${id}.desktop
-  share/metainfo/${id}.metainfo.xml
-  share/icons/hicolor/scalable/apps/${id}.svg
-  share/man/man6/quillon.6.gz
-  share/doc/quillon/copyright
-  share/doc/quillon/changelog.gz
-  share/doc/quillon/examples/full-game.qs
-  share/doc/quillon/examples/mission-1-recorded.qs
-  share/doc/quillon/examples/missions-1-2.qs
   share/licenses/quillon/LICENSE)
-set(icon_sizes 16 24 32 48 64 128 256 512)
-foreach(size IN LISTS icon_sizes)
-  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${id}.png)
-endforeach()
-foreach(file IN LISTS expected)
-  if(NOT EXISTS ${prefix}/${file})
-    fail("not installed: ${file}")
-  endif()
-endforeach()
-file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)
-foreach(file IN LISTS installed)
-  if(NOT file IN_LIST expected)
-    fail("installed but not expected: ${file}")
-  endif()
-endforeach()
+expect_exactly(${prefix} installed ${expected})
 
 # --- Every PNG icon has the size its folder claims ----------------------------------------------
 foreach(size IN LISTS icon_sizes)
@@ -93,11 +67,6 @@ if(NOT result EQUAL 0 OR NOT err STREQUAL "" OR NOT page MATCHES "--script FILE"
 endif()
 
 # --- The installed game finds its sounds ------------------------------------------------------
-# Typing into the address entry plays the key click for each digit; a sound it cannot find
-# would bring up the `error` notice instead.
-set(typing "click connect Picture1\ntype 15\nscreens\n")
-set(typed "sound data/ip.dat\nsound data/ip.dat\nscreens: ip connect start Programy Statistika dny board back\n")
-set(no_sound "screens: error ip connect start Programy Statistika dny board back\n")
 file(WRITE ${WORK}/typing.qs "${typing}")
 file(MAKE_DIRECTORY ${WORK}/elsewhere ${WORK}/no-sounds)
 

@@ -5,10 +5,7 @@
 #         -P package_check.cmake
 
 cmake_minimum_required(VERSION 3.25)
-set(failures "")
-macro(fail message)
-  string(APPEND failures "${message}\n")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -22,37 +19,15 @@ if(NOT result EQUAL 0 OR NOT package)
 endif()
 
 # --- Every file where Debian wants it ----------------------------------------------------------
-set(id example.pergamen_studio.Quillon)
-set(expected
+shared_files(usr/share expected)
+list(APPEND expected
   usr/games/quillon
   ${MODULE_DIR}/libquillon_sound.so
   usr/share/games/quillon/data/ip.dat
-  usr/share/games/quillon/data/about.dat
-  usr/share/applications/${id}.desktop
-  usr/share/metainfo/${id}.metainfo.xml
-  usr/share/icons/hicolor/scalable/apps/${id}.svg
-  usr/share/man/man6/quillon.6.gz
-  usr/share/doc/quillon/copyright
-  usr/share/doc/quillon/changelog.gz
-  usr/share/doc/quillon/examples/full-game.qs
-  usr/share/doc/quillon/examples/mission-1-recorded.qs
-  usr/share/doc/quillon/examples/missions-1-2.qs)
-foreach(size IN ITEMS 16 24 32 48 64 128 256 512)
-  list(APPEND expected usr/share/icons/hicolor/${size}x${size}/apps/${id}.png)
-endforeach()
+  usr/share/games/quillon/data/about.dat)
 set(tree ${WORK}/tree)
 execute_process(COMMAND dpkg-deb -x ${package} ${tree} COMMAND_ERROR_IS_FATAL ANY)
-file(GLOB_RECURSE packaged RELATIVE ${tree} ${tree}/*)
-foreach(file IN LISTS expected)
-  if(NOT file IN_LIST packaged)
-    fail("not in the package: ${file}")
-  endif()
-endforeach()
-foreach(file IN LISTS packaged)
-  if(NOT file IN_LIST expected)
-    fail("in the package but not expected: ${file}")
-  endif()
-endforeach()
+expect_exactly(${tree} "in the package" ${expected})
 
 # --- Every file dated as the last commit --------------------------------------------------------
 execute_process(COMMAND git -C ${SOURCE} log -1 --format=%ct
@@ -88,15 +63,12 @@ foreach(binary IN ITEMS usr/games/quillon ${MODULE_DIR}/libquillon_sound.so)
 endforeach()
 
 # --- The packaged game finds its sounds in Debian's place for a game's data -------------------
-# Typing into the address entry plays the key click for each digit; a sound it cannot find
-# would bring up the `error` notice instead.
-file(WRITE ${WORK}/typing.qs "click connect Picture1\ntype 15\nscreens\n")
+file(WRITE ${WORK}/typing.qs "${typing}")
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env --unset=QUILLON_DATA_DIR
           ${tree}/usr/games/quillon --script ${WORK}/typing.qs
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result TIMEOUT 60)
-set(typed "sound data/ip.dat\nsound data/ip.dat\nscreens: ip connect start Programy Statistika dny board back\n")
 if(NOT result EQUAL 0 OR NOT out STREQUAL typed OR NOT err STREQUAL "")
   fail("the packaged game: status ${result}\n--- output\n${out}--- errors\n${err}")
 endif()
